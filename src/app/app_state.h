@@ -1,0 +1,26 @@
+#pragma once
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+class Board;
+
+constexpr int SCREEN_WIDTH = 800;
+constexpr int SCREEN_HEIGHT = 600;
+
+// The game's resources, loaded once at start-up and shared by everything that draws.
+struct AppState {
+    static SDL_Surface* screen;
+    static SDL_Surface* spriteSheet;
+    static SDL_Surface* menuImage;
+    static SDL_Surface* panelImage;
+    static SDL_Surface* winImage;
+    static SDL_Surface* background;
+    // The text the settings panel rendered last; the panel replaces it with every text it draws.
+    static SDL_Surface* textSurface;
+    static TTF_Font* font;
+    static Board* board;
+};
+
+// Outcome of the last checked blit: 0 when it succeeded, 1 when it failed.
+extern int g_errorNr;

@@ -1,0 +1,53 @@
+#include "app/app_state.h"
+#include "app/event_loop.h"
+#include "app/hit_areas.h"
+#include "app/screen_redraw.h"
+#include "board/board.h"
+#include "ui/win_banner.h"
+
+namespace {
+
+void playSound(const LoopState& state, Mix_Chunk* sound) {
+    if (state.soundOn) Mix_PlayChannelTimed(-1, sound, 0, -1);
+}
+
+void openCell(LoopState& state, int index) {
+    Board& board = *AppState::board;
+    const int result = board.open(index, false);
+    if (result == OpenResult::MineHit) {
+        state.boardActive = false;
+        playSound(state, state.explosionSound);
+    } else if (result == OpenResult::Opened) {
+        if (board.isCleared()) {
+            state.boardActive = false;
+            drawWinBanner();
+        }
+        playSound(state, state.openSound);
+    }
+}
+
+void toggleFlag(const LoopState& state, int index) {
+    if (AppState::board->open(index, true) == OpenResult::Opened) {
+        playSound(state, state.flagSound);
+    }
+}
+
+}  // namespace
+
+void handleBoardEvent(LoopState& state, const SDL_Event& event) {
+    if (event.type != SDL_MOUSEBUTTONUP) return;
+    const Board& board = *AppState::board;
+    // By the layout in play, not the sliders, which may have moved since it was laid out.
+    const int index = cellIndexAt(event.button.x, event.button.y, state.boardTop,
+                                  state.boardLeft, board.getLayoutRows(), board.getLayoutCols());
+    const Uint8 button = event.button.button;
+    if (state.boardActive) {
+        if (index < 0) return;
+        if (button == SDL_BUTTON_LEFT) openCell(state, index);
+        if (button == SDL_BUTTON_RIGHT) toggleFlag(state, index);
+    } else if (button == SDL_BUTTON_RIGHT) {
+        // Once a game is over, a right release anywhere starts the next one.
+        startNewGame(state);
+        state.boardActive = true;
+    }
+}

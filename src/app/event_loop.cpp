@@ -1,0 +1,27 @@
+#include "app/event_loop.h"
+
+#include "app/app_state.h"
+#include "app/screen_redraw.h"
+#include "ui/background.h"
+
+void runEventLoop(LoopState& state) {
+    // Shown only with the flip after the first event.
+    drawBackground();
+    SDL_Event event;
+    while (SDL_WaitEvent(&event)) {
+        if (event.type == SDL_QUIT) return;
+        handleEvent(state, event);
+        SDL_Flip(AppState::screen);
+    }
+}
+
+void handleEvent(LoopState& state, const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE && !state.noGameYet) {
+        toggleMenu(state);
+    }
+    if (state.menuShown) {
+        handleMenuEvent(state, event);
+    } else {
+        handleBoardEvent(state, event);
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <SDL.h>
+
+#include "app/loop_state.h"
+
+// Draws the background, then waits for one event at a time, handles it and flips the
+// screen, until a quit event arrives or waiting fails.
+void runEventLoop(LoopState& state);
+
+// One event, as the loop handles it between the wait and the flip.
+void handleEvent(LoopState& state, const SDL_Event& event);
+
+// The two screen modes' own steps.
+void handleMenuEvent(LoopState& state, const SDL_Event& event);
+void handleBoardEvent(LoopState& state, const SDL_Event& event);

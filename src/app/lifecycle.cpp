@@ -1,0 +1,115 @@
+#include "app/lifecycle.h"
+
+#include <SDL_image.h>
+#include <SDL_mixer.h>
+#include <SDL_ttf.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "app/app_state.h"
+#include "app/fatal_error.h"
+#include "app/resource_paths.h"
+#include "board/board.h"
+
+namespace {
+
+constexpr int AUDIO_RATE = 44100;
+constexpr int AUDIO_CHANNELS = 2;
+constexpr int AUDIO_CHUNK_SIZE = 4096;
+
+SDL_Surface* loadPicture(const char* path) {
+    SDL_Surface* picture = IMG_Load(path);
+    if (!picture) fatalError(SDL_GetError(), -5);
+    return picture;
+}
+
+// A sound that does not load stays empty and is simply never heard.
+Mix_Chunk* loadSound(const char* path) {
+    return Mix_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1);
+}
+
+// Without a display SDL falls back on drawing into a text terminal (caca, aalib). A board of
+// 30-pixel cells cannot be played that way, so unless the player chose such a driver by
+// name, that counts as having no display at all.
+bool onlyATextTerminal() {
+    char driver[32] = "";
+    if (std::getenv("SDL_VIDEODRIVER") || !SDL_VideoDriverName(driver, sizeof driver)) return false;
+    return std::strcmp(driver, "caca") == 0 || std::strcmp(driver, "aalib") == 0;
+}
+
+SDL_Surface* openWindow(bool softwareVideo) {
+    if (onlyATextTerminal()) {
+        // Hand the terminal back first, so the message is not lost on the driver's screen.
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_SetError("No available video device");
+        return nullptr;
+    }
+    const Uint32 surfaceKind = softwareVideo ? SDL_SWSURFACE : SDL_HWSURFACE;
+    return SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 0, surfaceKind | SDL_ANYFORMAT);
+}
+
+void freeSurface(SDL_Surface*& surface) {
+    SDL_FreeSurface(surface);
+    surface = nullptr;
+}
+
+void freeSound(Mix_Chunk*& chunk) {
+    if (chunk) Mix_FreeChunk(chunk);
+    chunk = nullptr;
+}
+
+}  // namespace
+
+void startUp(LoopState& state) {
+    if (state.soundOn) {
+        SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO);
+        Mix_OpenAudio(AUDIO_RATE, AUDIO_S16LSB, AUDIO_CHANNELS, AUDIO_CHUNK_SIZE);
+    } else {
+        SDL_Init(SDL_INIT_VIDEO);
+    }
+    TTF_Init();
+    std::atexit(SDL_Quit);
+
+    AppState::screen = openWindow(state.softwareVideo);
+    if (!AppState::screen) fatalError(SDL_GetError(), -5);
+
+    AppState::spriteSheet = loadPicture(SPRITE_SHEET_PATH);
+    AppState::menuImage = loadPicture(MENU_IMAGE_PATH);
+    AppState::panelImage = loadPicture(PANEL_IMAGE_PATH);
+    AppState::winImage = loadPicture(WIN_IMAGE_PATH);
+    AppState::background = loadPicture(BACKGROUND_PATH);
+
+    if (state.soundOn) {
+        state.openSound = loadSound(OPEN_SOUND_PATH);
+        state.explosionSound = loadSound(EXPLOSION_SOUND_PATH);
+        state.flagSound = loadSound(FLAG_SOUND_PATH);
+    }
+
+    // A missing font is not fatal: the settings panel then draws without its texts.
+    AppState::font = TTF_OpenFont(FONT_PATH, FONT_POINTS);
+
+    AppState::board = new Board(AppState::screen, AppState::spriteSheet);
+    SDL_WM_SetCaption("Dunmarrow", nullptr);
+    // Never shown: the menu leaves the cells out until the first Start lays out a fresh board.
+    AppState::board->generate(150, 250, 10, 10, 20);
+}
+
+void shutDown(LoopState& state) {
+    freeSound(state.openSound);
+    freeSound(state.explosionSound);
+    freeSound(state.flagSound);
+    if (state.soundOn) {
+        Mix_HaltChannel(-1);
+        Mix_CloseAudio();
+    }
+    freeSurface(AppState::spriteSheet);
+    freeSurface(AppState::menuImage);
+    freeSurface(AppState::panelImage);
+    freeSurface(AppState::textSurface);
+    freeSurface(AppState::background);
+    freeSurface(AppState::winImage);
+    if (AppState::font) TTF_CloseFont(AppState::font);
+    AppState::font = nullptr;
+    TTF_Quit();
+}

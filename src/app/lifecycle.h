@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/loop_state.h"
+
+// Starts SDL, the mixer and the font engine, opens the window, loads every picture, sound
+// and the font, creates the board and lays out a first one. A failure ends the process.
+void startUp(LoopState& state);
+
+// Frees what start-up loaded, in a fixed order. SDL itself is shut down at exit.
+void shutDown(LoopState& state);

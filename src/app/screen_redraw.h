@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/loop_state.h"
+
+// Repaints the menu screen from the background up with the given button highlights.
+void redrawMenu(const LoopState& state, bool startHighlighted, bool quitHighlighted);
+
+// Lays out and draws a new board from the current settings, centred on the screen.
+void startNewGame(LoopState& state);
+
+// Hides the menu over the game in play, or asks for it to be drawn over the current picture.
+void toggleMenu(LoopState& state);

@@ -1,0 +1,6 @@
+#include "ui/background.h"
+
+#include "app/app_state.h"
+#include "ui/blit.h"
+
+void drawBackground() { blitPicture(AppState::background, nullptr, 0, 0); }

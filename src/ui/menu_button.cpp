@@ -1,0 +1,25 @@
+#include "ui/menu_button.h"
+
+#include "app/app_state.h"
+#include "ui/blit.h"
+#include "ui/menu_layout.h"
+
+namespace {
+
+struct ButtonLook {
+    SDL_Rect normal;
+    SDL_Rect highlighted;
+    int x;
+    int y;
+};
+
+constexpr ButtonLook START_LOOK{START_NORMAL_PART, START_HIGHLIGHTED_PART, 333, 176};
+constexpr ButtonLook QUIT_LOOK{QUIT_NORMAL_PART, QUIT_HIGHLIGHTED_PART, 365, 394};
+
+}  // namespace
+
+void drawMenuButton(int button, bool highlighted) {
+    const ButtonLook& look = button == MenuButton::Start ? START_LOOK : QUIT_LOOK;
+    blitPicture(AppState::menuImage, highlighted ? &look.highlighted : &look.normal, look.x,
+                look.y);
+}

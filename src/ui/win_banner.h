@@ -1,0 +1,4 @@
+#pragma once
+
+// Draws the win picture centred on the screen.
+void drawWinBanner();

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "board/board.h"
+#include "support/process.h"
+#include "support/running_game.h"
+
+namespace {
+
+const std::vector<std::pair<std::string, std::string>> HEADLESS{
+    {"SDL_VIDEODRIVER", "dummy"}, {"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", "/dev/null"},
+    {"DISPLAY", ""}};
+
+struct MissingPictureCase {
+    const char* name;
+    std::vector<std::string> removed;
+    std::string named;
+};
+
+class MissingPictureTest : public ::testing::TestWithParam<MissingPictureCase> {};
+
+// The pictures load in a fixed order and the first one missing ends the game, so with two
+// missing the earlier one is named and the later one never attempted.
+TEST_P(MissingPictureTest, EndsWithTheErrorBoxNamingThePicture) {
+    ScratchGameDir dir;
+    for (const std::string& file : GetParam().removed) dir.remove(file);
+    const ProgramRun run = runProgram(DUNMARROW_BINARY, {"-nosound"}, dir.path, HEADLESS);
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.output, "Error!\nCouldn't open " + GetParam().named + ", ErrorNr = -5\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachPicture, MissingPictureTest,
+    ::testing::Values(
+        MissingPictureCase{"Sprites", {"gfx/sprites.png"}, "./gfx/sprites.png"},
+        MissingPictureCase{"Menu", {"gfx/menu.png"}, "./gfx/menu.png"},
+        MissingPictureCase{"Panel", {"gfx/alphatest.png"}, "./gfx/alphatest.png"},
+        MissingPictureCase{"Win", {"gfx/win.png"}, "./gfx/win.png"},
+        MissingPictureCase{"Background", {"gfx/back800.png"}, "./gfx/back800.png"},
+        MissingPictureCase{"WinAndBackground", {"gfx/win.png", "gfx/back800.png"}, "./gfx/win.png"},
+        MissingPictureCase{"All", {"gfx/sprites.png", "gfx/menu.png", "gfx/win.png"}, "./gfx/sprites.png"}),
+    [](const ::testing::TestParamInfo<MissingPictureCase>& info) { return info.param.name; });
+
+TEST(StartUpFailureTest, ACorruptPictureEndsWithTheErrorBox) {
+    ScratchGameDir dir;
+    dir.write("gfx/menu.png", "this is not a picture");
+    const ProgramRun run = runProgram(DUNMARROW_BINARY, {}, dir.path, HEADLESS);
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.output.find("Error!\nUnsupported image format, ErrorNr = -5\n"), std::string::npos)
+        << run.output;
+}
+
+TEST(StartUpFailureTest, NoDisplayAtAllEndsWithTheErrorBox) {
+    const ProgramRun run = runProgram(DUNMARROW_BINARY, {"-nosound"}, DUNMARROW_SOURCE_DIR,
+                                      {{"SDL_VIDEODRIVER", ""}, {"DISPLAY", ""}});
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.exitStatus, 1);
+    // SDL may first take a text terminal and hand it back; the message comes after that.
+    const std::string message = "Error!\nNo available video device, ErrorNr = -5\n";
+    ASSERT_GE(run.output.size(), message.size());
+    EXPECT_EQ(run.output.substr(run.output.size() - message.size()), message) << run.output;
+}
+
+TEST(StartUpTest, OpensTheWindowLoadsEverythingAndLaysOutTheFirstBoard) {
+    RunningGame game;
+    ASSERT_NE(AppState::screen, nullptr);
+    EXPECT_EQ(AppState::screen->w, 800);
+    EXPECT_EQ(AppState::screen->h, 600);
+    for (SDL_Surface* picture : {AppState::spriteSheet, AppState::menuImage,
+                                 AppState::panelImage, AppState::winImage, AppState::background}) {
+        EXPECT_NE(picture, nullptr);
+    }
+    EXPECT_EQ(AppState::textSurface, nullptr);
+    EXPECT_NE(AppState::font, nullptr);
+    EXPECT_NE(game.state.openSound, nullptr);
+    EXPECT_NE(game.state.explosionSound, nullptr);
+    EXPECT_NE(game.state.flagSound, nullptr);
+
+    int frequency = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    ASSERT_EQ(Mix_QuerySpec(&frequency, &format, &channels), 1);
+    EXPECT_EQ(frequency, 44100);
+    EXPECT_EQ(format, AUDIO_S16LSB);
+    EXPECT_EQ(channels, 2);
+
+    char* title = nullptr;
+    char* icon = nullptr;
+    SDL_WM_GetCaption(&title, &icon);
+    EXPECT_STREQ(title, "Dunmarrow");
+    EXPECT_EQ(icon, nullptr);
+
+    const Board& board = *AppState::board;
+    EXPECT_EQ(board.getRows(), 10);
+    EXPECT_EQ(board.getCols(), 10);
+    EXPECT_EQ(board.getMinePercent(), 20);
+    EXPECT_EQ(board.getTop(), 150);
+    EXPECT_EQ(board.getLeft(), 250);
+    EXPECT_EQ(board.getCellCount(), 100);
+    EXPECT_EQ(board.cellAt(0).getSpriteSheet(), AppState::spriteSheet);
+}
+
+TEST(StartUpTest, WithoutSoundNoAudioStartsAndMissingSoundsDoNoHarm) {
+    ScratchGameDir dir;
+    dir.remove("sfx/mvstn.wav");
+    dir.remove("sfx/explosion.wav");
+    dir.remove("sfx/click.wav");
+    RunningGame game(false, dir.path);
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+    EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(game.state.openSound, nullptr);
+    EXPECT_EQ(game.state.explosionSound, nullptr);
+    EXPECT_EQ(game.state.flagSound, nullptr);
+    EXPECT_NE(AppState::background, nullptr);
+}
+
+TEST(StartUpTest, AMissingSoundFileSilencesOnlyThatSound) {
+    ScratchGameDir dir;
+    dir.remove("sfx/explosion.wav");
+    RunningGame game(true, dir.path);
+    EXPECT_NE(game.state.openSound, nullptr);
+    EXPECT_EQ(game.state.explosionSound, nullptr);
+    EXPECT_NE(game.state.flagSound, nullptr);
+}
+
+TEST(StartUpTest, AMissingFontIsNoFailure) {
+    ScratchGameDir dir;
+    dir.remove("fonts/vera.ttf");
+    RunningGame game(false, dir.path);
+    EXPECT_EQ(AppState::font, nullptr);
+    EXPECT_NE(AppState::board, nullptr);
+}
+
+}  // namespace

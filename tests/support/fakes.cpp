@@ -1,0 +1,104 @@
+#include "support/fakes.h"
+
+#include <SDL_ttf.h>
+
+#include <algorithm>
+#include <cstddef>
+
+extern "C" {
+int __real_rand();
+void __real_srand(unsigned seed);
+int __real_SDL_UpperBlit(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect* dstRect);
+SDL_Surface* __real_TTF_RenderText_Blended(TTF_Font* font, const char* text, SDL_Color colour);
+void __real_SDL_FreeSurface(SDL_Surface* surface);
+}
+
+namespace {
+
+std::vector<int> g_script;
+size_t g_scriptPos = 0;
+int g_randCalls = 0;
+unsigned g_lastSeed = 0;
+
+bool g_recordingBlits = false;
+std::vector<fakes::Blit> g_blits;
+
+bool g_failRendering = false;
+std::vector<SDL_Surface*> g_liveTexts;
+
+}  // namespace
+
+extern "C" {
+
+int __wrap_rand() {
+    ++g_randCalls;
+    if (g_scriptPos < g_script.size()) return g_script[g_scriptPos++];
+    return __real_rand();
+}
+
+void __wrap_srand(unsigned seed) {
+    g_lastSeed = seed;
+    __real_srand(seed);
+}
+
+int __wrap_SDL_UpperBlit(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect* dstRect) {
+    if (g_recordingBlits) {
+        SDL_Rect part = srcRect ? *srcRect : SDL_Rect{0, 0, 0, 0};
+        g_blits.push_back({src, part, dst, dstRect ? dstRect->x : 0, dstRect ? dstRect->y : 0});
+    }
+    return __real_SDL_UpperBlit(src, srcRect, dst, dstRect);
+}
+
+SDL_Surface* __wrap_TTF_RenderText_Blended(TTF_Font* font, const char* text, SDL_Color colour) {
+    if (g_failRendering) {
+        SDL_SetError("Out of memory");
+        return nullptr;
+    }
+    SDL_Surface* surface = __real_TTF_RenderText_Blended(font, text, colour);
+    if (surface) g_liveTexts.push_back(surface);
+    return surface;
+}
+
+void __wrap_SDL_FreeSurface(SDL_Surface* surface) {
+    g_liveTexts.erase(std::remove(g_liveTexts.begin(), g_liveTexts.end(), surface),
+                      g_liveTexts.end());
+    __real_SDL_FreeSurface(surface);
+}
+}
+
+namespace fakes {
+
+void scriptRand(std::vector<int> values) {
+    g_script = std::move(values);
+    g_scriptPos = 0;
+}
+
+void stopScriptingRand() { scriptRand({}); }
+
+int randCalls() { return g_randCalls; }
+unsigned lastSeed() { return g_lastSeed; }
+void resetRandCounters() {
+    g_randCalls = 0;
+    g_lastSeed = 0;
+}
+
+std::vector<int> mineScript(const std::vector<bool>& mines) {
+    std::vector<int> script;
+    for (bool mine : mines) script.push_back(mine ? 0 : 99);
+    return script;
+}
+
+void startRecordingBlits() {
+    g_blits.clear();
+    g_recordingBlits = true;
+}
+
+std::vector<Blit> stopRecordingBlits() {
+    g_recordingBlits = false;
+    return std::move(g_blits);
+}
+
+void failTextRendering(bool fail) { g_failRendering = fail; }
+int liveTextSurfaces() { return static_cast<int>(g_liveTexts.size()); }
+
+}  // namespace fakes

@@ -1,0 +1,41 @@
+#pragma once
+
+// The test binary is linked with the C library's rand and srand, SDL's blit and SDL_ttf's
+// blended renderer wrapped (the linker's --wrap), so tests can lay out boards of their
+// choosing, see what was blitted in which order, and make text rendering fail.
+
+#include <SDL.h>
+
+#include <vector>
+
+namespace fakes {
+
+// While a script is set, rand() hands out its values in turn, then falls back to the real one.
+void scriptRand(std::vector<int> values);
+void stopScriptingRand();
+// Calls of rand() and the last seed given to srand() since the last reset.
+int randCalls();
+unsigned lastSeed();
+void resetRandCounters();
+
+// A script that makes exactly the cells marked true mines for any percentage from 0 to 98.
+std::vector<int> mineScript(const std::vector<bool>& mines);
+
+struct Blit {
+    SDL_Surface* source;
+    SDL_Rect sourceRect;
+    SDL_Surface* target;
+    int x;
+    int y;
+};
+
+// Records every blit while recording is on.
+void startRecordingBlits();
+std::vector<Blit> stopRecordingBlits();
+
+// While set, the blended text renderer fails as it would when out of memory.
+void failTextRendering(bool fail);
+// Text surfaces rendered and not yet freed.
+int liveTextSurfaces();
+
+}  // namespace fakes

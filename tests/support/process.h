@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct ProgramRun {
+    int exitStatus = -1;  // -1 when the program did not exit normally
+    int signal = 0;       // the signal that ended it, if one did
+    std::string output;   // standard output and standard error together
+};
+
+// Runs the program with the arguments in the given working directory, with the environment
+// changed as listed (an empty value removes the variable), and waits for it to end.
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
+                      const std::string& workingDirectory,
+                      const std::vector<std::pair<std::string, std::string>>& environment);
+
+// A fresh directory that holds copies of the game's gfx, sfx and fonts folders, removed
+// again when the object goes.
+struct ScratchGameDir {
+    ScratchGameDir();
+    ~ScratchGameDir();
+    ScratchGameDir(const ScratchGameDir&) = delete;
+    ScratchGameDir& operator=(const ScratchGameDir&) = delete;
+
+    void remove(const std::string& relativePath) const;
+    void write(const std::string& relativePath, const std::string& content) const;
+    std::string path;
+};

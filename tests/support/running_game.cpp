@@ -1,0 +1,26 @@
+#include "support/running_game.h"
+
+#include <SDL.h>
+
+#include <filesystem>
+
+#include "app/app_state.h"
+#include "app/lifecycle.h"
+#include "board/board.h"
+
+RunningGame::RunningGame(bool soundOn, const std::string& directory)
+    : previousDirectory(std::filesystem::current_path()) {
+    std::filesystem::current_path(directory);
+    state.soundOn = soundOn;
+    startUp(state);
+}
+
+RunningGame::~RunningGame() {
+    shutDown(state);
+    // The game itself never releases these; it ends instead.
+    delete AppState::board;
+    AppState::board = nullptr;
+    AppState::screen = nullptr;
+    SDL_Quit();
+    std::filesystem::current_path(previousDirectory);
+}

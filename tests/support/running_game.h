@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "app/loop_state.h"
+
+// Starts the real game in-process (under SDL's dummy video and disk audio drivers, which the
+// test environment selects) with the given working directory, and stops it again, leaving
+// nothing behind for the next test.
+class RunningGame {
+public:
+    explicit RunningGame(bool soundOn = true, const std::string& directory = DUNMARROW_SOURCE_DIR);
+    ~RunningGame();
+    RunningGame(const RunningGame&) = delete;
+    RunningGame& operator=(const RunningGame&) = delete;
+
+    LoopState state;
+
+private:
+    std::string previousDirectory;
+};

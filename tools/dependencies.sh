@@ -1,0 +1,35 @@
+# Sourced by the other scripts: the Debian packages the game needs, and a way to install
+# whichever of them are missing.
+
+BUILD_PACKAGES=(g++ cmake make pkg-config
+    libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev)
+# xmessage, for the error box when no zenity or kdialog is there.
+RUN_PACKAGES=(x11-utils)
+TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool imagemagick libx11-dev)
+BENCH_PACKAGES=(libbenchmark-dev)
+ASSET_PACKAGES=(python3 python3-pil ttf-bitstream-vera)
+
+install_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    [ "${#missing[@]}" -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+# configure_and_build DIR [cmake options...]
+configure_and_build() {
+    local dir="$1"
+    shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir" -j "$(nproc)" -- --no-print-directory >/dev/null
+}

@@ -1,0 +1,397 @@
+#!/usr/bin/python3
+"""Draws every picture and synthesises every sound that Dunmarrow loads at run time.
+
+Run from anywhere with `tools/make_assets.sh`; it rewrites gfx/, sfx/ and fonts/ in the
+repository. Everything is computed from fixed numbers (no clock, no system randomness), so
+two runs give byte-identical files.
+
+Needs Debian's python3-pil and ttf-bitstream-vera.
+"""
+
+import math
+import shutil
+import struct
+import wave
+from pathlib import Path
+
+from PIL import Image, ImageDraw, ImageFilter, ImageFont
+
+ROOT = Path(__file__).resolve().parent.parent
+VERA_DIR = Path("/usr/share/fonts/truetype/ttf-bitstream-vera")
+VERA_LICENCE = Path("/usr/share/doc/ttf-bitstream-vera/copyright")
+
+TILE = 30
+SUPER = 4  # shapes are drawn this many times larger, then scaled down for smooth edges
+
+# The colours players of the genre know the counts by.
+NUMBER_COLOURS = {
+    1: (25, 60, 220),
+    2: (28, 130, 40),
+    3: (210, 30, 30),
+    4: (16, 28, 128),
+    5: (128, 16, 16),
+    6: (12, 130, 130),
+    7: (10, 10, 10),
+    8: (118, 118, 118),
+}
+
+
+def bold_font(size):
+    return ImageFont.truetype(str(VERA_DIR / "VeraBd.ttf"), size)
+
+
+def regular_font(size):
+    return ImageFont.truetype(str(VERA_DIR / "Vera.ttf"), size)
+
+
+class Noise:
+    """A small linear congruential generator, so the textures never change between runs."""
+
+    def __init__(self, seed):
+        self.state = seed & 0xFFFFFFFF
+
+    def next(self):
+        self.state = (self.state * 1664525 + 1013904223) & 0xFFFFFFFF
+        return self.state / 0x100000000
+
+    def signed(self):
+        return self.next() * 2.0 - 1.0
+
+
+def mix(a, b, t):
+    return tuple(int(round(x + (y - x) * t)) for x, y in zip(a, b))
+
+
+def vertical_gradient(size, top, bottom):
+    width, height = size
+    image = Image.new("RGBA", size)
+    draw = ImageDraw.Draw(image)
+    for y in range(height):
+        t = y / max(height - 1, 1)
+        draw.line([(0, y), (width - 1, y)], fill=mix(top, bottom, t))
+    return image
+
+
+def rounded_mask(size, radius):
+    """An anti-aliased rounded-rectangle mask."""
+    width, height = size
+    big = Image.new("L", (width * SUPER, height * SUPER), 0)
+    ImageDraw.Draw(big).rounded_rectangle(
+        [0, 0, width * SUPER - 1, height * SUPER - 1], radius=radius * SUPER, fill=255
+    )
+    return big.resize(size, Image.LANCZOS)
+
+
+def centred_text(draw, box, text, font, fill, shadow=None):
+    left, top, right, bottom = box
+    x0, y0, x1, y1 = draw.textbbox((0, 0), text, font=font)
+    x = left + (right - left - (x1 - x0)) / 2 - x0
+    y = top + (bottom - top - (y1 - y0)) / 2 - y0
+    if shadow:
+        draw.text((x + 1, y + 1), text, font=font, fill=shadow)
+    draw.text((x, y), text, font=font, fill=fill)
+
+
+# ---------------------------------------------------------------------------------------
+# Cell tiles
+
+def covered_tile():
+    tile = vertical_gradient((TILE, TILE), (132, 150, 178), (92, 108, 136))
+    draw = ImageDraw.Draw(tile)
+    light, dark = (196, 208, 226), (50, 60, 80)
+    for i in range(3):
+        draw.line([(i, i), (TILE - 1 - i, i)], fill=light)
+        draw.line([(i, i), (i, TILE - 1 - i)], fill=light)
+        draw.line([(i, TILE - 1 - i), (TILE - 1 - i, TILE - 1 - i)], fill=dark)
+        draw.line([(TILE - 1 - i, i), (TILE - 1 - i, TILE - 1 - i)], fill=dark)
+    return tile
+
+
+def opened_tile(base=(222, 216, 202)):
+    tile = Image.new("RGBA", (TILE, TILE), base + (255,))
+    draw = ImageDraw.Draw(tile)
+    edge = mix(base, (0, 0, 0), 0.25)
+    draw.rectangle([0, 0, TILE - 1, TILE - 1], outline=edge)
+    draw.line([(1, 1), (TILE - 2, 1)], fill=mix(base, (0, 0, 0), 0.08))
+    draw.line([(1, 1), (1, TILE - 2)], fill=mix(base, (0, 0, 0), 0.08))
+    return tile
+
+
+def number_tile(number):
+    tile = opened_tile()
+    draw = ImageDraw.Draw(tile)
+    centred_text(draw, (0, 0, TILE, TILE), str(number), bold_font(21), NUMBER_COLOURS[number])
+    return tile
+
+
+def mine_tile():
+    tile = opened_tile((214, 70, 56))
+    size = TILE * SUPER
+    big = Image.new("RGBA", (size, size), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(big)
+    centre = size / 2
+    body = 8.5 * SUPER
+    spike = 12.5 * SUPER
+    for k in range(8):
+        angle = k * math.pi / 4
+        dx, dy = math.cos(angle), math.sin(angle)
+        draw.line(
+            [(centre - dx * spike, centre - dy * spike), (centre + dx * spike, centre + dy * spike)],
+            fill=(20, 20, 24, 255),
+            width=int(2.2 * SUPER),
+        )
+    draw.ellipse([centre - body, centre - body, centre + body, centre + body], fill=(20, 20, 24, 255))
+    shine = 2.6 * SUPER
+    sx, sy = centre - 3.2 * SUPER, centre - 3.2 * SUPER
+    draw.ellipse([sx - shine, sy - shine, sx + shine, sy + shine], fill=(235, 235, 240, 255))
+    tile.alpha_composite(big.resize((TILE, TILE), Image.LANCZOS))
+    return tile
+
+
+def flag_tile():
+    tile = covered_tile()
+    size = TILE * SUPER
+    big = Image.new("RGBA", (size, size), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(big)
+    s = SUPER
+    draw.polygon([(9 * s, 23 * s), (21 * s, 23 * s), (19 * s, 20.5 * s), (11 * s, 20.5 * s)], fill=(24, 24, 28, 255))
+    draw.rectangle([14.2 * s, 6 * s, 16 * s, 21 * s], fill=(24, 24, 28, 255))
+    draw.polygon([(16 * s, 5.5 * s), (16 * s, 14.5 * s), (6.5 * s, 10 * s)], fill=(222, 28, 28, 255))
+    draw.polygon([(16 * s, 5.5 * s), (16 * s, 9 * s), (9.5 * s, 8.6 * s)], fill=(250, 90, 80, 255))
+    tile.alpha_composite(big.resize((TILE, TILE), Image.LANCZOS))
+    return tile
+
+
+def sprite_sheet():
+    tiles = [covered_tile()] + [number_tile(n) for n in range(1, 9)]
+    tiles += [opened_tile(), mine_tile(), flag_tile()]
+    sheet = Image.new("RGBA", (TILE * len(tiles), TILE))
+    for i, tile in enumerate(tiles):
+        sheet.paste(tile, (i * TILE, 0))
+    return sheet.convert("RGB")
+
+
+# ---------------------------------------------------------------------------------------
+# Menu strip: buttons in two looks, slider track and knob
+
+def button(size, label, top, bottom, border, text, glow=None):
+    width, height = size
+    face = vertical_gradient(size, top, bottom)
+    draw = ImageDraw.Draw(face)
+    draw.line([(3, 1), (width - 4, 1)], fill=mix(top, (255, 255, 255), 0.35))
+    centred_text(draw, (0, 0, width, height - 1), label, bold_font(15), text, shadow=(0, 0, 0))
+    outline = Image.new("RGBA", size, (0, 0, 0, 0))
+    o_draw = ImageDraw.Draw(outline)
+    o_draw.rounded_rectangle([0, 0, width - 1, height - 1], radius=7, outline=border, width=2 if glow else 1)
+    face.alpha_composite(outline)
+    face.putalpha(rounded_mask(size, 7))
+    return face
+
+
+def slider_track():
+    track = Image.new("RGBA", (111, 18), (0, 0, 0, 0))
+    groove = Image.new("RGBA", (111, 8), (0, 0, 0, 0))
+    g_draw = ImageDraw.Draw(groove)
+    g_draw.rounded_rectangle([0, 0, 110, 7], radius=4, fill=(14, 18, 26, 255), outline=(120, 140, 170, 255))
+    g_draw.line([(4, 2), (106, 2)], fill=(40, 48, 62, 255))
+    track.alpha_composite(groove, (0, 5))
+    return track
+
+
+def slider_knob():
+    size = 10 * SUPER
+    big = Image.new("RGBA", (size, size), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(big)
+    draw.ellipse([0, 0, size - 1, size - 1], fill=(120, 84, 20, 255))
+    draw.ellipse([SUPER, SUPER, size - 1 - SUPER, size - 1 - SUPER], fill=(240, 196, 90, 255))
+    draw.ellipse([3 * SUPER, 2 * SUPER, 6 * SUPER, 5 * SUPER], fill=(255, 240, 200, 255))
+    return big.resize((10, 10), Image.LANCZOS)
+
+
+def menu_strip():
+    strip = Image.new("RGBA", (533, 32), (0, 0, 0, 0))
+    start_normal = button((134, 29), "Start", (58, 104, 150), (28, 58, 92), (150, 180, 215, 255), (255, 255, 255))
+    quit_normal = button((71, 32), "Quit", (150, 60, 56), (92, 30, 28), (215, 160, 150, 255), (255, 255, 255))
+    start_high = button((134, 29), "Start", (96, 158, 214), (44, 96, 150), (255, 214, 110, 255), (255, 240, 170), glow=True)
+    quit_high = button((71, 32), "Quit", (212, 92, 84), (140, 44, 40), (255, 214, 110, 255), (255, 240, 170), glow=True)
+    strip.paste(start_normal, (0, 0))
+    strip.paste(quit_normal, (134, 0))
+    strip.paste(slider_track(), (205, 0))
+    strip.paste(slider_knob(), (316, 0))
+    strip.paste(start_high, (326, 0))
+    strip.paste(quit_high, (462, 0))
+    return strip
+
+
+# ---------------------------------------------------------------------------------------
+# Panel, background and win picture
+
+def settings_panel():
+    size = (221, 290)
+    panel = Image.new("RGBA", size, (12, 18, 30, 0))
+    body = Image.new("RGBA", size, (14, 20, 34, 196))
+    panel.paste(body, (0, 0), rounded_mask(size, 14))
+    draw = ImageDraw.Draw(panel)
+    draw.rounded_rectangle([0, 0, 220, 289], radius=14, outline=(150, 172, 206, 230), width=2)
+    draw.rounded_rectangle([4, 4, 216, 285], radius=11, outline=(70, 86, 114, 150), width=1)
+    for y in (62, 226):
+        draw.line([(22, y), (198, y)], fill=(120, 140, 172, 120))
+    return panel
+
+
+def background():
+    width, height = 800, 600
+    image = vertical_gradient((width, height), (34, 44, 62), (10, 13, 20))
+    noise = Noise(20261208)
+    coarse = Image.new("L", (100, 75))
+    coarse.putdata([int(128 + 60 * noise.signed()) for _ in range(100 * 75)])
+    texture = coarse.resize((width, height), Image.BICUBIC).filter(ImageFilter.GaussianBlur(2))
+    fine = Image.new("L", (400, 300))
+    fine.putdata([int(128 + 40 * noise.signed()) for _ in range(400 * 300)])
+    texture = Image.blend(texture, fine.resize((width, height), Image.BICUBIC), 0.35)
+    dark = Image.new("RGBA", (width, height), (0, 0, 0, 255))
+    light = Image.new("RGBA", (width, height), (120, 140, 170, 255))
+    rock = Image.composite(light, dark, texture)
+    image = Image.blend(image, rock, 0.12)
+
+    vignette = Image.new("L", (width, height), 0)
+    v_draw = ImageDraw.Draw(vignette)
+    steps = 60
+    for i in range(steps):
+        t = i / steps
+        v_draw.ellipse(
+            [-200 + t * 260, -180 + t * 200, 1000 - t * 260, 780 - t * 200], fill=int(150 * t)
+        )
+    vignette = vignette.filter(ImageFilter.GaussianBlur(30))
+    shade = Image.new("RGBA", (width, height), (0, 0, 0, 255))
+    image = Image.composite(image, shade, vignette.point(lambda v: 110 + v))
+
+    draw = ImageDraw.Draw(image)
+    title_font = bold_font(44)
+    title = "D U N M A R R O W"
+    centred_text(draw, (0, 26, width, 86), title, title_font, (232, 196, 106), shadow=(0, 0, 0))
+    centred_text(draw, (0, 86, width, 110), "clear the field, mind the mines", regular_font(15), (150, 166, 192))
+    return image.convert("RGB")
+
+
+def win_picture():
+    size = (360, 150)
+    width, height = size
+    picture = Image.new("RGBA", size, (0, 0, 0, 0))
+    face = vertical_gradient(size, (255, 222, 122), (214, 150, 40))
+    picture.paste(face, (0, 0), rounded_mask(size, 18))
+    draw = ImageDraw.Draw(picture)
+    draw.rounded_rectangle([0, 0, width - 1, height - 1], radius=18, outline=(92, 56, 8, 255), width=3)
+    draw.rounded_rectangle([6, 6, width - 7, height - 7], radius=13, outline=(255, 244, 200, 200), width=1)
+    centred_text(draw, (0, 18, width, 86), "You won!", bold_font(46), (70, 34, 4), shadow=(255, 240, 190))
+    centred_text(draw, (0, 88, width, 110), "Every safe cell is open.", regular_font(15), (70, 40, 8))
+    centred_text(draw, (0, 110, width, 132), "Right-click for a new game", bold_font(14), (110, 30, 10))
+    for cx in (34, width - 34):
+        star = []
+        for k in range(10):
+            radius = 16 if k % 2 == 0 else 7
+            angle = -math.pi / 2 + k * math.pi / 5
+            star.append((cx + radius * math.cos(angle), 52 + radius * math.sin(angle)))
+        draw.polygon(star, fill=(255, 250, 225, 255), outline=(120, 70, 10, 255))
+    return picture
+
+
+# ---------------------------------------------------------------------------------------
+# Sounds: 44.1 kHz, 16-bit, stereo
+
+RATE = 44100
+
+
+def envelope(i, count, attack=0.003, release=0.01):
+    t = i / RATE
+    rest = (count - 1 - i) / RATE
+    return min(1.0, t / attack, rest / release)
+
+
+def write_wav(path, samples, peak):
+    top = max(abs(s) for s in samples) or 1.0
+    scale = peak / top
+    frames = bytearray()
+    for s in samples:
+        value = int(round(s * scale * 32767))
+        frames += struct.pack("<hh", value, value)
+    with wave.open(str(path), "wb") as out:
+        out.setnchannels(2)
+        out.setsampwidth(2)
+        out.setframerate(RATE)
+        out.writeframes(bytes(frames))
+
+
+def open_sound():
+    """A soft pop with a short stony scrape: cells sliding open."""
+    count = int(0.22 * RATE)
+    noise = Noise(7)
+    smooth = 0.0
+    phase = 0.0
+    samples = []
+    for i in range(count):
+        t = i / RATE
+        smooth += 0.25 * (noise.signed() - smooth)
+        scrape = smooth * math.exp(-t / 0.035) * 0.8
+        phase += 2 * math.pi * (820 - 1500 * t) / RATE
+        pop = math.sin(phase) * math.exp(-t / 0.06)
+        samples.append((scrape + pop) * envelope(i, count))
+    return samples
+
+
+def explosion_sound():
+    """A deep thump under a rumble that dies away."""
+    count = int(0.9 * RATE)
+    noise = Noise(1234)
+    low = 0.0
+    lower = 0.0
+    phase = 0.0
+    samples = []
+    for i in range(count):
+        t = i / RATE
+        cutoff = 0.02 + 0.25 * math.exp(-t / 0.05)
+        low += cutoff * (noise.signed() - low)
+        lower += 0.5 * (low - lower)
+        rumble = lower * math.exp(-t / 0.28) * 3.0
+        phase += 2 * math.pi * (70 * math.exp(-t / 0.25) + 30) / RATE
+        thump = math.sin(phase) * math.exp(-t / 0.18)
+        crack = noise.signed() * math.exp(-t / 0.012) * 0.6
+        samples.append((rumble + thump + crack) * envelope(i, count, release=0.08))
+    return samples
+
+
+def flag_sound():
+    """A crisp wooden click: the flag pole set down."""
+    count = int(0.07 * RATE)
+    noise = Noise(99)
+    samples = []
+    for i in range(count):
+        t = i / RATE
+        tone = math.sin(2 * math.pi * 1900 * t) * 0.7 + math.sin(2 * math.pi * 3100 * t) * 0.35
+        body = math.sin(2 * math.pi * 620 * t) * 0.5 * math.exp(-t / 0.02)
+        tick = noise.signed() * math.exp(-t / 0.003) * 0.5
+        samples.append((tone * math.exp(-t / 0.012) + body + tick) * envelope(i, count, attack=0.0005))
+    return samples
+
+
+def main():
+    gfx, sfx, fonts = ROOT / "gfx", ROOT / "sfx", ROOT / "fonts"
+    for folder in (gfx, sfx, fonts):
+        folder.mkdir(exist_ok=True)
+
+    sprite_sheet().save(gfx / "sprites.png", optimize=True)
+    menu_strip().save(gfx / "menu.png", optimize=True)
+    settings_panel().save(gfx / "alphatest.png", optimize=True)
+    win_picture().save(gfx / "win.png", optimize=True)
+    background().save(gfx / "back800.png", optimize=True)
+
+    write_wav(sfx / "mvstn.wav", open_sound(), 0.55)
+    write_wav(sfx / "explosion.wav", explosion_sound(), 0.85)
+    write_wav(sfx / "click.wav", flag_sound(), 0.5)
+
+    shutil.copyfile(VERA_DIR / "Vera.ttf", fonts / "vera.ttf")
+    shutil.copyfile(VERA_LICENCE, fonts / "vera-licence.txt")
+
+
+if __name__ == "__main__":
+    main()

@@ -12,7 +12,7 @@
 namespace {
 
 class BoardLayoutTest : public SurfaceTest {
-protected:
+  protected:
     void SetUp() override {
         SurfaceTest::SetUp();
         fakes::resetRandCounters();
@@ -90,18 +90,20 @@ TEST_P(RandomLayoutTest, MinesFollowTheSeededGeneratorAndCountsMatchTheMines) {
     EXPECT_EQ(fakes::randCalls(), c.rows * c.cols);
     std::srand(seed);
     std::vector<bool> mines;
-    for (int i = 0; i < c.rows * c.cols; ++i) mines.push_back(std::rand() % 100 <= c.minePercent);
+    for (int i = 0; i < c.rows * c.cols; ++i)
+        mines.push_back(std::rand() % 100 <= c.minePercent);
     expectLayout(board, mines, 40, 70);
     // A layout by generate draws nothing.
     EXPECT_EQ(pixelAt(screen, 70, 40), SCREEN_FILL);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ManySettings, RandomLayoutTest,
-    ::testing::Values(LayoutCase{10, 10, 20}, LayoutCase{1, 1, 50}, LayoutCase{1, 26, 30},
-                      LayoutCase{20, 1, 30}, LayoutCase{20, 26, 0}, LayoutCase{20, 26, 91},
-                      LayoutCase{7, 13, 45}, LayoutCase{2, 2, 60}, LayoutCase{50, 40, 15},
-                      LayoutCase{3, 3, 100}, LayoutCase{5, 5, -1}));
+INSTANTIATE_TEST_SUITE_P(ManySettings, RandomLayoutTest,
+                         ::testing::Values(LayoutCase{10, 10, 20}, LayoutCase{1, 1, 50},
+                                           LayoutCase{1, 26, 30}, LayoutCase{20, 1, 30},
+                                           LayoutCase{20, 26, 0}, LayoutCase{20, 26, 91},
+                                           LayoutCase{7, 13, 45}, LayoutCase{2, 2, 60},
+                                           LayoutCase{50, 40, 15}, LayoutCase{3, 3, 100},
+                                           LayoutCase{5, 5, -1}));
 
 struct ChosenMinesCase {
     const char* name;
@@ -131,13 +133,18 @@ constexpr bool o = false;
 INSTANTIATE_TEST_SUITE_P(
     Boards, ChosenMinesTest,
     ::testing::Values(
-        ChosenMinesCase{"CentreOf3x3", 3, 3, {o, o, o, o, M, o, o, o, o}, {1, 1, 1, 1, 10, 1, 1, 1, 1}},
+        ChosenMinesCase{
+            "CentreOf3x3", 3, 3, {o, o, o, o, M, o, o, o, o}, {1, 1, 1, 1, 10, 1, 1, 1, 1}},
         ChosenMinesCase{"CornerOf4x4",
                         4,
                         4,
                         {o, o, o, o, o, o, o, o, o, o, o, o, o, o, o, M},
                         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 1, 10}},
-        ChosenMinesCase{"AllButCentreOf3x3", 3, 3, {M, M, M, M, o, M, M, M, M}, {10, 10, 10, 10, 8, 10, 10, 10, 10}},
+        ChosenMinesCase{"AllButCentreOf3x3",
+                        3,
+                        3,
+                        {M, M, M, M, o, M, M, M, M},
+                        {10, 10, 10, 10, 8, 10, 10, 10, 10}},
         ChosenMinesCase{"OneRow", 1, 5, {M, o, o, M, M}, {10, 1, 1, 10, 10}},
         ChosenMinesCase{"OneColumn", 4, 1, {o, M, o, o}, {1, 10, 1, 0}}),
     [](const ::testing::TestParamInfo<ChosenMinesCase>& info) { return info.param.name; });
@@ -189,7 +196,8 @@ TEST_P(AllMinesTest, NinetyNinePercentAndMoreLaysOnlyMines) {
     Board board(screen, sheet);
     board.generate(0, 0, 12, 17, GetParam());
     EXPECT_EQ(board.getMineCount(), board.getCellCount());
-    for (int i = 0; i < board.getCellCount(); ++i) EXPECT_EQ(board.cellAt(i).getValue(), MINE_VALUE);
+    for (int i = 0; i < board.getCellCount(); ++i)
+        EXPECT_EQ(board.cellAt(i).getValue(), MINE_VALUE);
     EXPECT_TRUE(board.isCleared());
 }
 
@@ -213,7 +221,8 @@ TEST_F(BoardLayoutTest, TwoLayoutsInTheSameSecondAreIdentical) {
         first.generate(0, 0, 15, 20, 30);
         const unsigned firstSeed = fakes::lastSeed();
         second.generate(0, 0, 15, 20, 30);
-        if (fakes::lastSeed() == firstSeed) break;
+        if (fakes::lastSeed() == firstSeed)
+            break;
         first = Board(screen, sheet);
         second = Board(screen, sheet);
     }

@@ -37,7 +37,8 @@ const CommandLineCase COMMAND_LINES[] = {
 
 std::vector<const char*> argvOf(const std::vector<std::string>& args) {
     std::vector<const char*> argv{"dunmarrow"};
-    for (const std::string& arg : args) argv.push_back(arg.c_str());
+    for (const std::string& arg : args)
+        argv.push_back(arg.c_str());
     return argv;
 }
 
@@ -72,7 +73,8 @@ TEST_P(RefusedCommandLineTest, TheProgramRefusesBeforeStartingAnything) {
 std::vector<CommandLineCase> refusedOnly() {
     std::vector<CommandLineCase> refused;
     for (const CommandLineCase& c : COMMAND_LINES) {
-        if (!c.accepted) refused.push_back(c);
+        if (!c.accepted)
+            refused.push_back(c);
     }
     return refused;
 }

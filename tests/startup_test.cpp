@@ -13,9 +13,10 @@
 
 namespace {
 
-const std::vector<std::pair<std::string, std::string>> HEADLESS{
-    {"SDL_VIDEODRIVER", "dummy"}, {"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", "/dev/null"},
-    {"DISPLAY", ""}};
+const std::vector<std::pair<std::string, std::string>> HEADLESS{{"SDL_VIDEODRIVER", "dummy"},
+                                                                {"SDL_AUDIODRIVER", "disk"},
+                                                                {"SDL_DISKAUDIOFILE", "/dev/null"},
+                                                                {"DISPLAY", ""}};
 
 struct MissingPictureCase {
     const char* name;
@@ -29,7 +30,8 @@ class MissingPictureTest : public ::testing::TestWithParam<MissingPictureCase> {
 // missing the earlier one is named and the later one never attempted.
 TEST_P(MissingPictureTest, EndsWithTheErrorBoxNamingThePicture) {
     ScratchGameDir dir;
-    for (const std::string& file : GetParam().removed) dir.remove(file);
+    for (const std::string& file : GetParam().removed)
+        dir.remove(file);
     const ProgramRun run = runProgram(DUNMARROW_BINARY, {"-nosound"}, dir.path, HEADLESS);
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(run.output, "Error!\nCouldn't open " + GetParam().named + ", ErrorNr = -5\n");
@@ -44,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
         MissingPictureCase{"Win", {"gfx/win.png"}, "./gfx/win.png"},
         MissingPictureCase{"Background", {"gfx/back800.png"}, "./gfx/back800.png"},
         MissingPictureCase{"WinAndBackground", {"gfx/win.png", "gfx/back800.png"}, "./gfx/win.png"},
-        MissingPictureCase{"All", {"gfx/sprites.png", "gfx/menu.png", "gfx/win.png"}, "./gfx/sprites.png"}),
+        MissingPictureCase{
+            "All", {"gfx/sprites.png", "gfx/menu.png", "gfx/win.png"}, "./gfx/sprites.png"}),
     [](const ::testing::TestParamInfo<MissingPictureCase>& info) { return info.param.name; });
 
 TEST(StartUpFailureTest, ACorruptPictureEndsWithTheErrorBox) {
@@ -52,7 +55,8 @@ TEST(StartUpFailureTest, ACorruptPictureEndsWithTheErrorBox) {
     dir.write("gfx/menu.png", "this is not a picture");
     const ProgramRun run = runProgram(DUNMARROW_BINARY, {}, dir.path, HEADLESS);
     EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_NE(run.output.find("Error!\nUnsupported image format, ErrorNr = -5\n"), std::string::npos)
+    EXPECT_NE(run.output.find("Error!\nUnsupported image format, ErrorNr = -5\n"),
+              std::string::npos)
         << run.output;
 }
 
@@ -72,8 +76,8 @@ TEST(StartUpTest, OpensTheWindowLoadsEverythingAndLaysOutTheFirstBoard) {
     ASSERT_NE(AppState::screen, nullptr);
     EXPECT_EQ(AppState::screen->w, 800);
     EXPECT_EQ(AppState::screen->h, 600);
-    for (SDL_Surface* picture : {AppState::spriteSheet, AppState::menuImage,
-                                 AppState::panelImage, AppState::winImage, AppState::background}) {
+    for (SDL_Surface* picture : {AppState::spriteSheet, AppState::menuImage, AppState::panelImage,
+                                 AppState::winImage, AppState::background}) {
         EXPECT_NE(picture, nullptr);
     }
     EXPECT_EQ(AppState::textSurface, nullptr);

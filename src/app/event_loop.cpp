@@ -9,7 +9,8 @@ void runEventLoop(LoopState& state) {
     drawBackground();
     SDL_Event event;
     while (SDL_WaitEvent(&event)) {
-        if (event.type == SDL_QUIT) return;
+        if (event.type == SDL_QUIT)
+            return;
         handleEvent(state, event);
         SDL_Flip(AppState::screen);
     }

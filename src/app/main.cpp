@@ -5,7 +5,8 @@
 
 int main(int argc, char* argv[]) {
     LoopState state;
-    if (!readCommandLine(argc, argv, state)) refuseCommandLine();
+    if (!readCommandLine(argc, argv, state))
+        refuseCommandLine();
     startUp(state);
     runEventLoop(state);
     shutDown(state);

@@ -30,10 +30,12 @@ std::string findOnPath(const char* program) {
     size_t start = 0;
     while (start <= dirs.size()) {
         size_t end = dirs.find(':', start);
-        if (end == std::string::npos) end = dirs.size();
+        if (end == std::string::npos)
+            end = dirs.size();
         std::string dir = dirs.substr(start, end - start);
         std::string candidate = (dir.empty() ? std::string(".") : dir) + "/" + program;
-        if (access(candidate.c_str(), X_OK) == 0) return candidate;
+        if (access(candidate.c_str(), X_OK) == 0)
+            return candidate;
         start = end + 1;
     }
     return "";
@@ -41,10 +43,12 @@ std::string findOnPath(const char* program) {
 
 // Starts the dialog directly, never through a shell, optionally feeding it text on its
 // standard input, and waits until the player has dismissed it.
-void runDialog(const std::string& program, std::vector<std::string> args, const std::string* input) {
+void runDialog(const std::string& program, std::vector<std::string> args,
+               const std::string* input) {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
-    for (std::string& arg : args) argv.push_back(arg.data());
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
     argv.push_back(nullptr);
 
     int pipeEnds[2] = {-1, -1};
@@ -69,7 +73,8 @@ void runDialog(const std::string& program, std::vector<std::string> args, const 
         }
         close(pipeEnds[1]);
     }
-    if (failed != 0) return;
+    if (failed != 0)
+        return;
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
@@ -82,7 +87,8 @@ void showMessageBox(const char* title, const std::string& text) {
     std::fflush(stderr);
 
     const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) return;
+    if (!display || !*display)
+        return;
 
     if (std::string zenity = findOnPath("zenity"); !zenity.empty()) {
         runDialog(zenity, {"--info", "--no-markup", "--title", title, "--text", text}, nullptr);
@@ -90,7 +96,8 @@ void showMessageBox(const char* title, const std::string& text) {
         runDialog(kdialog, {"--title", title, "--msgbox", text}, nullptr);
     } else if (std::string xmessage = findOnPath("xmessage"); !xmessage.empty()) {
         // The text goes through standard input so that no word of it can pass for an option.
-        runDialog(xmessage, {"-title", title, "-center", "-buttons", "OK", "-default", "OK", "-file", "-"},
+        runDialog(xmessage,
+                  {"-title", title, "-center", "-buttons", "OK", "-default", "OK", "-file", "-"},
                   &text);
     }
 }

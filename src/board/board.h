@@ -11,7 +11,7 @@
 // apart from the layout in play, so the sliders may change the settings while a paused game
 // keeps its cells; every cell lookup goes by the layout in play.
 class Board {
-public:
+  public:
     Board(SDL_Surface* screen, SDL_Surface* spriteSheet);
 
     // Lays out the first game without drawing it. Called once, on a new board.
@@ -43,7 +43,7 @@ public:
     int getRevealedCount() const { return revealedCount; }
     const Cell& cellAt(int index) const { return cells[index]; }
 
-private:
+  private:
     void layOut(bool drawCells);
     // Opens one covered cell without flooding; refuses a flagged one.
     int openCovered(int index);

@@ -16,7 +16,7 @@ constexpr int FLAG_TILE_X = 330;
 // One square of the minefield. It draws itself straight onto the screen whenever asked; the
 // surfaces belong to the game's resources and are shared by every cell.
 class Cell {
-public:
+  public:
     Cell(SDL_Surface* screen, SDL_Surface* spriteSheet, int x, int y, int value);
 
     // Blits the tile for the present state. When the blit fails, this cell reloads the sprite
@@ -34,7 +34,7 @@ public:
     // The x of the sprite-sheet tile that shows the present state.
     int tileX() const;
 
-private:
+  private:
     int value;
     bool revealed = false;
     bool flagged = false;

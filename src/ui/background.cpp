@@ -3,4 +3,6 @@
 #include "app/app_state.h"
 #include "ui/blit.h"
 
-void drawBackground() { blitPicture(AppState::background, nullptr, 0, 0); }
+void drawBackground() {
+    blitPicture(AppState::background, nullptr, 0, 0);
+}

@@ -11,9 +11,19 @@ constexpr int ODD_PERCENT_KNOB_OFFSET = 75;
 inline int minePercentKnobOffset(int percent) {
     return percent >= 0 && percent <= 100 ? percent : ODD_PERCENT_KNOB_OFFSET;
 }
-inline int rowsKnobOffset(int rows) { return static_cast<int>(rows * PIXELS_PER_ROW); }
-inline int colsKnobOffset(int cols) { return static_cast<int>(cols * PIXELS_PER_COL); }
+inline int rowsKnobOffset(int rows) {
+    return static_cast<int>(rows * PIXELS_PER_ROW);
+}
+inline int colsKnobOffset(int cols) {
+    return static_cast<int>(cols * PIXELS_PER_COL);
+}
 
-inline int minePercentAt(int x) { return x - SLIDER_LEFT; }
-inline int rowsAt(int x) { return static_cast<int>((x - SLIDER_LEFT) / PIXELS_PER_ROW); }
-inline int colsAt(int x) { return static_cast<int>((x - SLIDER_LEFT) / PIXELS_PER_COL); }
+inline int minePercentAt(int x) {
+    return x - SLIDER_LEFT;
+}
+inline int rowsAt(int x) {
+    return static_cast<int>((x - SLIDER_LEFT) / PIXELS_PER_ROW);
+}
+inline int colsAt(int x) {
+    return static_cast<int>((x - SLIDER_LEFT) / PIXELS_PER_COL);
+}

@@ -32,7 +32,8 @@ extern "C" {
 
 int __wrap_rand() {
     ++g_randCalls;
-    if (g_scriptPos < g_script.size()) return g_script[g_scriptPos++];
+    if (g_scriptPos < g_script.size())
+        return g_script[g_scriptPos++];
     return __real_rand();
 }
 
@@ -55,7 +56,8 @@ SDL_Surface* __wrap_TTF_RenderText_Blended(TTF_Font* font, const char* text, SDL
         return nullptr;
     }
     SDL_Surface* surface = __real_TTF_RenderText_Blended(font, text, colour);
-    if (surface) g_liveTexts.push_back(surface);
+    if (surface)
+        g_liveTexts.push_back(surface);
     return surface;
 }
 
@@ -73,10 +75,16 @@ void scriptRand(std::vector<int> values) {
     g_scriptPos = 0;
 }
 
-void stopScriptingRand() { scriptRand({}); }
+void stopScriptingRand() {
+    scriptRand({});
+}
 
-int randCalls() { return g_randCalls; }
-unsigned lastSeed() { return g_lastSeed; }
+int randCalls() {
+    return g_randCalls;
+}
+unsigned lastSeed() {
+    return g_lastSeed;
+}
 void resetRandCounters() {
     g_randCalls = 0;
     g_lastSeed = 0;
@@ -84,7 +92,8 @@ void resetRandCounters() {
 
 std::vector<int> mineScript(const std::vector<bool>& mines) {
     std::vector<int> script;
-    for (bool mine : mines) script.push_back(mine ? 0 : 99);
+    for (bool mine : mines)
+        script.push_back(mine ? 0 : 99);
     return script;
 }
 
@@ -98,7 +107,11 @@ std::vector<Blit> stopRecordingBlits() {
     return std::move(g_blits);
 }
 
-void failTextRendering(bool fail) { g_failRendering = fail; }
-int liveTextSurfaces() { return static_cast<int>(g_liveTexts.size()); }
+void failTextRendering(bool fail) {
+    g_failRendering = fail;
+}
+int liveTextSurfaces() {
+    return static_cast<int>(g_liveTexts.size());
+}
 
 }  // namespace fakes

@@ -7,7 +7,7 @@
 // Puts test surfaces into the game's resources: a 32-bit 800 x 600 software screen and a
 // sprite sheet whose every pixel is different. Releases them afterwards.
 class SurfaceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

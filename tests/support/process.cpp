@@ -14,7 +14,8 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
                       const std::string& workingDirectory,
                       const std::vector<std::pair<std::string, std::string>>& environment) {
     int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) return {};
+    if (pipe(pipeEnds) != 0)
+        return {};
     const pid_t child = fork();
     if (child == 0) {
         dup2(pipeEnds[1], STDOUT_FILENO);
@@ -23,7 +24,8 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
         close(pipeEnds[1]);
         const int devNull = open("/dev/null", O_RDONLY);
         dup2(devNull, STDIN_FILENO);
-        if (chdir(workingDirectory.c_str()) != 0) _exit(126);
+        if (chdir(workingDirectory.c_str()) != 0)
+            _exit(126);
         for (const auto& [name, value] : environment) {
             if (value.empty()) {
                 unsetenv(name.c_str());
@@ -32,7 +34,8 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
             }
         }
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
         execv(program.c_str(), argv.data());
         _exit(127);
@@ -41,12 +44,15 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
     ProgramRun run;
     char buffer[4096];
     ssize_t got;
-    while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0) run.output.append(buffer, got);
+    while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0)
+        run.output.append(buffer, got);
     close(pipeEnds[0]);
     int status = 0;
     waitpid(child, &status, 0);
-    if (WIFEXITED(status)) run.exitStatus = WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
+    if (WIFEXITED(status))
+        run.exitStatus = WEXITSTATUS(status);
+    if (WIFSIGNALED(status))
+        run.signal = WTERMSIG(status);
     return run;
 }
 

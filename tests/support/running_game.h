@@ -8,7 +8,7 @@
 // test environment selects) with the given working directory, and stops it again, leaving
 // nothing behind for the next test.
 class RunningGame {
-public:
+  public:
     explicit RunningGame(bool soundOn = true, const std::string& directory = DUNMARROW_SOURCE_DIR);
     ~RunningGame();
     RunningGame(const RunningGame&) = delete;
@@ -16,6 +16,6 @@ public:
 
     LoopState state;
 
-private:
+  private:
     std::string previousDirectory;
 };

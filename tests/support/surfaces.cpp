@@ -54,13 +54,15 @@ void putPixel(SDL_Surface* surface, int x, int y, Uint32 rgb, Uint8 alpha) {
 
 Uint32 patternColour(int x, int y, Uint32 salt) {
     return ((static_cast<Uint32>(x) * 2654435761u) ^ (static_cast<Uint32>(y) * 40503u) ^
-            (salt * 97u)) & 0xFFFFFF;
+            (salt * 97u)) &
+           0xFFFFFF;
 }
 
 SDL_Surface* makePatternSurface(int width, int height, Uint32 salt, bool withAlpha) {
     SDL_Surface* surface = makeSurface(width, height, withAlpha);
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) putPixel(surface, x, y, patternColour(x, y, salt));
+        for (int x = 0; x < width; ++x)
+            putPixel(surface, x, y, patternColour(x, y, salt));
     }
     return surface;
 }

@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "board/board.h"
+#include "support/fakes.h"
 #include "support/process.h"
 #include "support/running_game.h"
 
@@ -74,6 +75,11 @@ TEST(StartUpFailureTest, NoDisplayAtAllEndsWithTheErrorBox) {
 TEST(StartUpTest, OpensTheWindowLoadsEverythingAndLaysOutTheFirstBoard) {
     RunningGame game;
     ASSERT_NE(AppState::screen, nullptr);
+    const fakes::VideoModeRequest request = fakes::lastVideoModeRequest();
+    EXPECT_EQ(request.width, 800);
+    EXPECT_EQ(request.height, 600);
+    EXPECT_EQ(request.depth, 0);
+    EXPECT_EQ(request.flags, static_cast<Uint32>(SDL_HWSURFACE | SDL_ANYFORMAT));
     EXPECT_EQ(AppState::screen->w, 800);
     EXPECT_EQ(AppState::screen->h, 600);
     for (SDL_Surface* picture : {AppState::spriteSheet, AppState::menuImage, AppState::panelImage,
@@ -117,11 +123,19 @@ TEST(StartUpTest, WithoutSoundNoAudioStartsAndMissingSoundsDoNoHarm) {
     dir.remove("sfx/click.wav");
     RunningGame game(false, dir.path);
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+    EXPECT_NE(SDL_WasInit(SDL_INIT_VIDEO), 0u);
     EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0);
     EXPECT_EQ(game.state.openSound, nullptr);
     EXPECT_EQ(game.state.explosionSound, nullptr);
     EXPECT_EQ(game.state.flagSound, nullptr);
     EXPECT_NE(AppState::background, nullptr);
+}
+
+TEST(StartUpTest, SoftwareVideoAsksForASoftwareSurface) {
+    RunningGame game(false, DUNMARROW_SOURCE_DIR, true);
+    EXPECT_EQ(fakes::lastVideoModeRequest().flags,
+              static_cast<Uint32>(SDL_SWSURFACE | SDL_ANYFORMAT));
+    EXPECT_EQ(fakes::lastVideoModeRequest().depth, 0);
 }
 
 TEST(StartUpTest, AMissingSoundFileSilencesOnlyThatSound) {

@@ -11,6 +11,8 @@ void __real_srand(unsigned seed);
 int __real_SDL_UpperBlit(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect* dstRect);
 SDL_Surface* __real_TTF_RenderText_Blended(TTF_Font* font, const char* text, SDL_Color colour);
 void __real_SDL_FreeSurface(SDL_Surface* surface);
+int __real_SDL_Flip(SDL_Surface* screen);
+SDL_Surface* __real_SDL_SetVideoMode(int width, int height, int depth, Uint32 flags);
 }
 
 namespace {
@@ -22,6 +24,9 @@ unsigned g_lastSeed = 0;
 
 bool g_recordingBlits = false;
 std::vector<fakes::Blit> g_blits;
+
+int g_flips = 0;
+fakes::VideoModeRequest g_videoModeRequest{};
 
 bool g_failRendering = false;
 std::vector<SDL_Surface*> g_liveTexts;
@@ -48,6 +53,16 @@ int __wrap_SDL_UpperBlit(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, 
         g_blits.push_back({src, part, dst, dstRect ? dstRect->x : 0, dstRect ? dstRect->y : 0});
     }
     return __real_SDL_UpperBlit(src, srcRect, dst, dstRect);
+}
+
+SDL_Surface* __wrap_SDL_SetVideoMode(int width, int height, int depth, Uint32 flags) {
+    g_videoModeRequest = {width, height, depth, flags};
+    return __real_SDL_SetVideoMode(width, height, depth == 0 ? 32 : depth, flags);
+}
+
+int __wrap_SDL_Flip(SDL_Surface* screen) {
+    ++g_flips;
+    return __real_SDL_Flip(screen);
 }
 
 SDL_Surface* __wrap_TTF_RenderText_Blended(TTF_Font* font, const char* text, SDL_Color colour) {
@@ -105,6 +120,17 @@ void startRecordingBlits() {
 std::vector<Blit> stopRecordingBlits() {
     g_recordingBlits = false;
     return std::move(g_blits);
+}
+
+VideoModeRequest lastVideoModeRequest() {
+    return g_videoModeRequest;
+}
+
+int flips() {
+    return g_flips;
+}
+void resetFlips() {
+    g_flips = 0;
 }
 
 void failTextRendering(bool fail) {

@@ -1,6 +1,6 @@
 #pragma once
 
-// The test binary is linked with the C library's rand and srand, SDL's blit and SDL_ttf's
+// The test binary is linked with the C library's rand and srand, SDL's blit and flip and SDL_ttf's
 // blended renderer wrapped (the linker's --wrap), so tests can lay out boards of their
 // choosing, see what was blitted in which order, and make text rendering fail.
 
@@ -32,6 +32,21 @@ struct Blit {
 // Records every blit while recording is on.
 void startRecordingBlits();
 std::vector<Blit> stopRecordingBlits();
+
+// What the game last asked SDL_SetVideoMode for. SDL's dummy display, on which the tests
+// run, has a current depth of 8 bits; a request for the current depth gets 32 bits instead,
+// as on a desktop, so that pictures land on the screen unquantised.
+struct VideoModeRequest {
+    int width;
+    int height;
+    int depth;
+    Uint32 flags;
+};
+VideoModeRequest lastVideoModeRequest();
+
+// Screen flips since the last reset.
+int flips();
+void resetFlips();
 
 // While set, the blended text renderer fails as it would when out of memory.
 void failTextRendering(bool fail);

@@ -8,10 +8,11 @@
 #include "app/lifecycle.h"
 #include "board/board.h"
 
-RunningGame::RunningGame(bool soundOn, const std::string& directory)
+RunningGame::RunningGame(bool soundOn, const std::string& directory, bool softwareVideo)
     : previousDirectory(std::filesystem::current_path()) {
     std::filesystem::current_path(directory);
     state.soundOn = soundOn;
+    state.softwareVideo = softwareVideo;
     startUp(state);
 }
 

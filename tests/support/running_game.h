@@ -9,7 +9,8 @@
 // nothing behind for the next test.
 class RunningGame {
   public:
-    explicit RunningGame(bool soundOn = true, const std::string& directory = DUNMARROW_SOURCE_DIR);
+    explicit RunningGame(bool soundOn = true, const std::string& directory = DUNMARROW_SOURCE_DIR,
+                         bool softwareVideo = false);
     ~RunningGame();
     RunningGame(const RunningGame&) = delete;
     RunningGame& operator=(const RunningGame&) = delete;

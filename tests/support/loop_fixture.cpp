@@ -1,0 +1,175 @@
+#include "support/loop_fixture.h"
+
+#include <mutex>
+
+#include "app/app_state.h"
+#include "app/event_loop.h"
+#include "board/cell.h"
+#include "support/fakes.h"
+#include "support/surfaces.h"
+#include "ui/menu_button.h"
+
+namespace {
+
+std::mutex g_soundsMutex;
+std::vector<Mix_Chunk*> g_finishedSounds;
+
+// Runs on the mixer's thread as each channel ends or is halted.
+void channelFinished(int channel) {
+    std::lock_guard<std::mutex> lock(g_soundsMutex);
+    g_finishedSounds.push_back(Mix_GetChunk(channel));
+}
+
+std::string nameOf(const fakes::Blit& blit) {
+    if (blit.source == AppState::background)
+        return "background";
+    if (blit.source == AppState::winImage)
+        return "win";
+    if (blit.source == AppState::spriteSheet)
+        return "cells";
+    if (blit.source == AppState::menuImage) {
+        switch (blit.sourceRect.x) {
+            case 0:
+                return "start";
+            case 326:
+                return "start*";
+            case 134:
+                return "quit";
+            case 462:
+                return "quit*";
+        }
+    }
+    // The panel picture, its sliders and its texts.
+    return "panel";
+}
+
+}  // namespace
+
+SDL_Event motionEvent(int x, int y, Uint8 buttonsHeld) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.state = buttonsHeld;
+    event.motion.x = static_cast<Uint16>(x);
+    event.motion.y = static_cast<Uint16>(y);
+    return event;
+}
+
+SDL_Event releaseEvent(Uint8 button, int x, int y) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEBUTTONUP;
+    event.button.button = button;
+    event.button.state = SDL_RELEASED;
+    event.button.x = static_cast<Uint16>(x);
+    event.button.y = static_cast<Uint16>(y);
+    return event;
+}
+
+SDL_Event keyEvent(SDLKey key) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.keysym.sym = key;
+    return event;
+}
+
+void LoopTest::SetUp() {
+    std::lock_guard<std::mutex> lock(g_soundsMutex);
+    g_finishedSounds.clear();
+}
+
+void LoopTest::startGame(bool soundOn, const std::string& directory) {
+    game = std::make_unique<RunningGame>(soundOn, directory);
+    state = &game->state;
+    if (soundOn)
+        Mix_ChannelFinished(channelFinished);
+    fakes::resetFlips();
+}
+
+void LoopTest::TearDown() {
+    fakes::stopScriptingRand();
+    if (game && state->soundOn)
+        Mix_ChannelFinished(nullptr);
+    game.reset();
+}
+
+void LoopTest::play(const std::vector<SDL_Event>& events) {
+    for (SDL_Event event : events)
+        ASSERT_EQ(SDL_PushEvent(&event), 0);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    fakes::startRecordingBlits();
+    runEventLoop(*state);
+    drawn.clear();
+    for (const fakes::Blit& blit : fakes::stopRecordingBlits()) {
+        const std::string name = nameOf(blit);
+        if (drawn.empty() || drawn.back() != name)
+            drawn.push_back(name);
+    }
+}
+
+std::vector<std::string> LoopTest::soundsPlayed() {
+    if (state->soundOn)
+        Mix_HaltChannel(-1);
+    std::lock_guard<std::mutex> lock(g_soundsMutex);
+    std::vector<std::string> names;
+    for (Mix_Chunk* chunk : g_finishedSounds) {
+        if (chunk == state->openSound)
+            names.push_back("open");
+        if (chunk == state->explosionSound)
+            names.push_back("explosion");
+        if (chunk == state->flagSound)
+            names.push_back("flag");
+    }
+    g_finishedSounds.clear();
+    return names;
+}
+
+std::vector<SDL_Event> LoopTest::setSliders(int percentX, int rowsX, int colsX) {
+    const Uint8 left = SDL_BUTTON(SDL_BUTTON_LEFT);
+    return {motionEvent(percentX, 250, left), motionEvent(rowsX, 300, left),
+            motionEvent(colsX, 350, left)};
+}
+
+int LoopTest::tileAt(int x, int y) {
+    for (int tile = 0; tile < 12; ++tile) {
+        if (countDifferences(AppState::screen, x, y, AppState::spriteSheet, tile * TILE_SIZE, 0,
+                             TILE_SIZE, TILE_SIZE) == 0) {
+            return tile;
+        }
+    }
+    return -1;
+}
+
+// Sampled at a spot of each button that is opaque in both looks.
+std::string LoopTest::buttonLook(int button) {
+    const bool start = button == MenuButton::Start;
+    const int x = start ? 333 + 12 : 365 + 8;
+    const int y = start ? 176 + 14 : 394 + 16;
+    const Uint32 shown = pixelAt(AppState::screen, x, y);
+    const int normalX = start ? 12 : 134 + 8;
+    const int highlightedX = start ? 326 + 12 : 462 + 8;
+    const int sourceY = start ? 14 : 16;
+    if (shown == pixelAt(AppState::menuImage, normalX, sourceY))
+        return "normal";
+    if (shown == pixelAt(AppState::menuImage, highlightedX, sourceY))
+        return "highlighted";
+    return "neither";
+}
+
+bool LoopTest::showsBackgroundAt(int x, int y) {
+    return pixelAt(AppState::screen, x, y) == pixelAt(AppState::background, x, y);
+}
+
+// The win picture's middle row, which is opaque.
+bool LoopTest::showsWinBanner() {
+    SDL_Surface* win = AppState::winImage;
+    const int x = 400 - win->w / 2;
+    const int y = 300 - win->h / 2;
+    for (int dx = 10; dx < win->w - 10; ++dx) {
+        if (pixelAt(AppState::screen, x + dx, y + win->h / 2) != pixelAt(win, dx, win->h / 2)) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -221,8 +221,7 @@ TEST_F(BoardLayoutTest, TwoLayoutsInTheSameSecondAreIdentical) {
         first.generate(0, 0, 15, 20, 30);
         const unsigned firstSeed = fakes::lastSeed();
         second.generate(0, 0, 15, 20, 30);
-        if (fakes::lastSeed() == firstSeed)
-            break;
+        if (fakes::lastSeed() == firstSeed) break;
         first = Board(screen, sheet);
         second = Board(screen, sheet);
     }

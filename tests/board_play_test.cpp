@@ -67,8 +67,7 @@ std::vector<int> indicesOf(const std::vector<Drawn>& drawn) {
 std::vector<int> openAndWatch(Board& board, int index, int* result = nullptr) {
     fakes::startRecordingBlits();
     const int r = board.open(index, false);
-    if (result)
-        *result = r;
+    if (result) *result = r;
     return indicesOf(drawnCells(fakes::stopRecordingBlits(), board.getLayoutCols()));
 }
 
@@ -269,8 +268,7 @@ TEST_F(BoardPlayTest, RandomPlayKeepsTheCountersAndTheRulesTrue) {
             for (int i = 0; i < cells; ++i) {
                 const Cell& cell = board.cellAt(i);
                 ASSERT_FALSE(cell.isRevealed() && cell.isFlagged()) << "cell " << i;
-                if (cell.isRevealed() && cell.getValue() != MINE_VALUE)
-                    ++opened;
+                if (cell.isRevealed() && cell.getValue() != MINE_VALUE) ++opened;
                 // Only the cell asked for can be a mine that opened.
                 if (cell.isRevealed() && mines[i]) {
                     ASSERT_EQ(i, index);
@@ -280,8 +278,7 @@ TEST_F(BoardPlayTest, RandomPlayKeepsTheCountersAndTheRulesTrue) {
                 }
             }
             ASSERT_EQ(board.getRevealedCount(), opened);
-            if (result == OpenResult::MineHit)
-                break;
+            if (result == OpenResult::MineHit) break;
         }
     }
 }
@@ -299,15 +296,12 @@ TEST_F(BoardPlayTest, TheBoardIsClearedExactlyWhenEverySafeCellIsOpen) {
         // Safe cells in a random order, each opened (lifting a flag first if one stands).
         std::vector<int> order;
         for (int i = 0; i < cells; ++i) {
-            if (!mines[i])
-                order.push_back(i);
+            if (!mines[i]) order.push_back(i);
         }
         std::shuffle(order.begin(), order.end(), random);
         for (int index : order) {
-            if (random() % 4 == 0)
-                board.open(static_cast<int>(random() % cells), true);
-            if (board.cellAt(index).isFlagged())
-                board.open(index, true);
+            if (random() % 4 == 0) board.open(static_cast<int>(random() % cells), true);
+            if (board.cellAt(index).isFlagged()) board.open(index, true);
             board.open(index, false);
             bool allSafeOpen = true;
             for (int i = 0; i < cells; ++i)

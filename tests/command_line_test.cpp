@@ -73,8 +73,7 @@ TEST_P(RefusedCommandLineTest, TheProgramRefusesBeforeStartingAnything) {
 std::vector<CommandLineCase> refusedOnly() {
     std::vector<CommandLineCase> refused;
     for (const CommandLineCase& c : COMMAND_LINES) {
-        if (!c.accepted)
-            refused.push_back(c);
+        if (!c.accepted) refused.push_back(c);
     }
     return refused;
 }

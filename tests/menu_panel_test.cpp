@@ -43,8 +43,7 @@ class MenuPanelTest : public SurfaceTest {
         SDL_FreeSurface(AppState::panelImage);
         AppState::menuImage = nullptr;
         AppState::panelImage = nullptr;
-        if (AppState::font)
-            TTF_CloseFont(AppState::font);
+        if (AppState::font) TTF_CloseFont(AppState::font);
         AppState::font = nullptr;
         TTF_Quit();
         SurfaceTest::TearDown();

@@ -28,16 +28,12 @@ class OverlayTest : public SurfaceTest {
     // True when nothing in the one-pixel frame around the rectangle was touched.
     bool frameUntouched(int x, int y, int w, int h) {
         for (int i = -1; i <= w; ++i) {
-            if (pixelAt(screen, x + i, y - 1) != SCREEN_FILL)
-                return false;
-            if (pixelAt(screen, x + i, y + h) != SCREEN_FILL)
-                return false;
+            if (pixelAt(screen, x + i, y - 1) != SCREEN_FILL) return false;
+            if (pixelAt(screen, x + i, y + h) != SCREEN_FILL) return false;
         }
         for (int i = -1; i <= h; ++i) {
-            if (pixelAt(screen, x - 1, y + i) != SCREEN_FILL)
-                return false;
-            if (pixelAt(screen, x + w, y + i) != SCREEN_FILL)
-                return false;
+            if (pixelAt(screen, x - 1, y + i) != SCREEN_FILL) return false;
+            if (pixelAt(screen, x + w, y + i) != SCREEN_FILL) return false;
         }
         return true;
     }

@@ -8,8 +8,7 @@
 namespace {
 
 void playSound(const LoopState& state, Mix_Chunk* sound) {
-    if (state.soundOn)
-        Mix_PlayChannelTimed(-1, sound, 0, -1);
+    if (state.soundOn) Mix_PlayChannelTimed(-1, sound, 0, -1);
 }
 
 void openCell(LoopState& state, int index) {
@@ -36,20 +35,16 @@ void toggleFlag(const LoopState& state, int index) {
 }  // namespace
 
 void handleBoardEvent(LoopState& state, const SDL_Event& event) {
-    if (event.type != SDL_MOUSEBUTTONUP)
-        return;
+    if (event.type != SDL_MOUSEBUTTONUP) return;
     const Board& board = *AppState::board;
     // By the layout in play, not the sliders, which may have moved since it was laid out.
     const int index = cellIndexAt(event.button.x, event.button.y, state.boardTop, state.boardLeft,
                                   board.getLayoutRows(), board.getLayoutCols());
     const Uint8 button = event.button.button;
     if (state.boardActive) {
-        if (index < 0)
-            return;
-        if (button == SDL_BUTTON_LEFT)
-            openCell(state, index);
-        if (button == SDL_BUTTON_RIGHT)
-            toggleFlag(state, index);
+        if (index < 0) return;
+        if (button == SDL_BUTTON_LEFT) openCell(state, index);
+        if (button == SDL_BUTTON_RIGHT) toggleFlag(state, index);
     } else if (button == SDL_BUTTON_RIGHT) {
         // Once a game is over, a right release anywhere starts the next one.
         startNewGame(state);

@@ -6,8 +6,7 @@
 #include "app/message_box.h"
 
 bool readCommandLine(int argc, const char* const argv[], LoopState& state) {
-    if (argc > 3)
-        return false;
+    if (argc > 3) return false;
     bool noSound = false;
     bool software = false;
     for (int i = 1; i < argc; ++i) {

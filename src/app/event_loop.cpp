@@ -7,13 +7,16 @@
 void runEventLoop(LoopState& state) {
     // Shown only with the flip after the first event.
     drawBackground();
-    SDL_Event event;
-    while (SDL_WaitEvent(&event)) {
-        if (event.type == SDL_QUIT)
-            return;
-        handleEvent(state, event);
-        SDL_Flip(AppState::screen);
+    while (handleNextEvent(state)) {
     }
+}
+
+bool handleNextEvent(LoopState& state) {
+    SDL_Event event;
+    if (!SDL_WaitEvent(&event) || event.type == SDL_QUIT) return false;
+    handleEvent(state, event);
+    SDL_Flip(AppState::screen);
+    return true;
 }
 
 void handleEvent(LoopState& state, const SDL_Event& event) {

@@ -25,7 +25,6 @@ constexpr HitArea MINES_TRACK_AREA{320, 246, 411, 254};
 inline int cellIndexAt(int x, int y, int top, int left, int rows, int cols) {
     const int dx = x - left;
     const int dy = y - top;
-    if (dx < 0 || dy < 0 || dx >= cols * TILE_SIZE || dy >= rows * TILE_SIZE)
-        return -1;
+    if (dx < 0 || dy < 0 || dx >= cols * TILE_SIZE || dy >= rows * TILE_SIZE) return -1;
     return dy / TILE_SIZE * cols + dx / TILE_SIZE;
 }

@@ -20,8 +20,7 @@ constexpr int AUDIO_CHUNK_SIZE = 4096;
 
 SDL_Surface* loadPicture(const char* path) {
     SDL_Surface* picture = IMG_Load(path);
-    if (!picture)
-        fatalError(SDL_GetError(), -5);
+    if (!picture) fatalError(SDL_GetError(), -5);
     return picture;
 }
 
@@ -35,8 +34,7 @@ Mix_Chunk* loadSound(const char* path) {
 // name, that counts as having no display at all.
 bool onlyATextTerminal() {
     char driver[32] = "";
-    if (std::getenv("SDL_VIDEODRIVER") || !SDL_VideoDriverName(driver, sizeof driver))
-        return false;
+    if (std::getenv("SDL_VIDEODRIVER") || !SDL_VideoDriverName(driver, sizeof driver)) return false;
     return std::strcmp(driver, "caca") == 0 || std::strcmp(driver, "aalib") == 0;
 }
 
@@ -57,8 +55,7 @@ void freeSurface(SDL_Surface*& surface) {
 }
 
 void freeSound(Mix_Chunk*& chunk) {
-    if (chunk)
-        Mix_FreeChunk(chunk);
+    if (chunk) Mix_FreeChunk(chunk);
     chunk = nullptr;
 }
 
@@ -75,8 +72,7 @@ void startUp(LoopState& state) {
     std::atexit(SDL_Quit);
 
     AppState::screen = openWindow(state.softwareVideo);
-    if (!AppState::screen)
-        fatalError(SDL_GetError(), -5);
+    if (!AppState::screen) fatalError(SDL_GetError(), -5);
 
     AppState::spriteSheet = loadPicture(SPRITE_SHEET_PATH);
     AppState::menuImage = loadPicture(MENU_IMAGE_PATH);
@@ -113,8 +109,7 @@ void shutDown(LoopState& state) {
     freeSurface(AppState::textSurface);
     freeSurface(AppState::background);
     freeSurface(AppState::winImage);
-    if (AppState::font)
-        TTF_CloseFont(AppState::font);
+    if (AppState::font) TTF_CloseFont(AppState::font);
     AppState::font = nullptr;
     TTF_Quit();
 }

@@ -5,8 +5,7 @@
 
 int main(int argc, char* argv[]) {
     LoopState state;
-    if (!readCommandLine(argc, argv, state))
-        refuseCommandLine();
+    if (!readCommandLine(argc, argv, state)) refuseCommandLine();
     startUp(state);
     runEventLoop(state);
     shutDown(state);

@@ -66,10 +66,8 @@ void handleMenuEvent(LoopState& state, const SDL_Event& event) {
         drawMenuButton(MenuButton::Quit, false);
         state.menuNeedsRedraw = false;
     }
-    if (event.type == SDL_MOUSEMOTION)
-        updateHover(state, event.motion.x, event.motion.y);
-    if (event.type == SDL_MOUSEBUTTONUP)
-        pressButtonAt(state, event.button.x, event.button.y);
+    if (event.type == SDL_MOUSEMOTION) updateHover(state, event.motion.x, event.motion.y);
+    if (event.type == SDL_MOUSEBUTTONUP) pressButtonAt(state, event.button.x, event.button.y);
     // Only a drag with the left button alone moves a slider.
     if (event.type == SDL_MOUSEMOTION && event.motion.state == SDL_BUTTON(SDL_BUTTON_LEFT)) {
         dragSliders(state, event.motion.x, event.motion.y);

@@ -30,12 +30,10 @@ std::string findOnPath(const char* program) {
     size_t start = 0;
     while (start <= dirs.size()) {
         size_t end = dirs.find(':', start);
-        if (end == std::string::npos)
-            end = dirs.size();
+        if (end == std::string::npos) end = dirs.size();
         std::string dir = dirs.substr(start, end - start);
         std::string candidate = (dir.empty() ? std::string(".") : dir) + "/" + program;
-        if (access(candidate.c_str(), X_OK) == 0)
-            return candidate;
+        if (access(candidate.c_str(), X_OK) == 0) return candidate;
         start = end + 1;
     }
     return "";
@@ -73,8 +71,7 @@ void runDialog(const std::string& program, std::vector<std::string> args,
         }
         close(pipeEnds[1]);
     }
-    if (failed != 0)
-        return;
+    if (failed != 0) return;
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
@@ -87,8 +84,7 @@ void showMessageBox(const char* title, const std::string& text) {
     std::fflush(stderr);
 
     const char* display = std::getenv("DISPLAY");
-    if (!display || !*display)
-        return;
+    if (!display || !*display) return;
 
     if (std::string zenity = findOnPath("zenity"); !zenity.empty()) {
         runDialog(zenity, {"--info", "--no-markup", "--title", title, "--text", text}, nullptr);

@@ -11,10 +11,8 @@ void redrawMenu(const LoopState& state, bool startHighlighted, bool quitHighligh
     Board& board = *AppState::board;
     drawBackground();
     // The board laid out at start-up is never shown.
-    if (!state.noGameYet)
-        board.drawAll();
-    if (board.isCleared())
-        drawWinBanner();
+    if (!state.noGameYet) board.drawAll();
+    if (board.isCleared()) drawWinBanner();
     drawMenuPanel();
     drawMenuButton(MenuButton::Start, startHighlighted);
     drawMenuButton(MenuButton::Quit, quitHighlighted);
@@ -36,8 +34,7 @@ void toggleMenu(LoopState& state) {
         state.menuShown = false;
         drawBackground();
         board.drawAll();
-        if (board.isCleared())
-            drawWinBanner();
+        if (board.isCleared()) drawWinBanner();
     } else {
         state.menuShown = true;
         state.menuNeedsRedraw = true;

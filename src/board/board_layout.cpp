@@ -37,15 +37,13 @@ void Board::layOut(bool drawCells) {
     for (int row = 0; row < layoutRows; ++row) {
         for (int col = 0; col < layoutCols; ++col) {
             // One number per cell, mine or not, and "<=": a setting of 0 still lays mines.
-            if (std::rand() % 100 > minePercent)
-                continue;
+            if (std::rand() % 100 > minePercent) continue;
             ++mineCount;
             counts[row * layoutCols + col] = MINE_VALUE;
             for (int r = std::max(row - 1, 0); r <= std::min(row + 1, layoutRows - 1); ++r) {
                 for (int c = std::max(col - 1, 0); c <= std::min(col + 1, layoutCols - 1); ++c) {
                     int& count = counts[r * layoutCols + c];
-                    if (count != MINE_VALUE)
-                        ++count;
+                    if (count != MINE_VALUE) ++count;
                 }
             }
         }
@@ -56,8 +54,7 @@ void Board::layOut(bool drawCells) {
         for (int col = 0; col < layoutCols; ++col) {
             cells.emplace_back(screen, spriteSheet, left + TILE_SIZE * col, top + TILE_SIZE * row,
                                counts[row * layoutCols + col]);
-            if (drawCells)
-                cells.back().draw();
+            if (drawCells) cells.back().draw();
         }
     }
 }

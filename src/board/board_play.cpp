@@ -10,29 +10,24 @@ constexpr int NEIGHBOUR_STEPS[8][2] = {{0, -1}, {-1, -1}, {1, -1}, {0, 1},
 }  // namespace
 
 int Board::open(int index, bool flagMode) {
-    if (index < 0 || index >= cellCount)
-        return OpenResult::Ignored;
+    if (index < 0 || index >= cellCount) return OpenResult::Ignored;
     Cell& cell = cells[index];
-    if (cell.isRevealed())
-        return OpenResult::Ignored;
+    if (cell.isRevealed()) return OpenResult::Ignored;
     if (flagMode) {
         cell.setFlagged(!cell.isFlagged());
         cell.draw();
         return OpenResult::Opened;
     }
     const int result = openCovered(index);
-    if (result == OpenResult::Opened && cell.getValue() == 0)
-        flood(index);
+    if (result == OpenResult::Opened && cell.getValue() == 0) flood(index);
     return result;
 }
 
 int Board::openCovered(int index) {
     Cell& cell = cells[index];
-    if (cell.isFlagged())
-        return OpenResult::Ignored;
+    if (cell.isFlagged()) return OpenResult::Ignored;
     cell.reveal(true);
-    if (cell.getValue() == MINE_VALUE)
-        return OpenResult::MineHit;
+    if (cell.getValue() == MINE_VALUE) return OpenResult::MineHit;
     ++revealedCount;
     return OpenResult::Opened;
 }
@@ -55,11 +50,9 @@ void Board::flood(int start) {
         const int* step = NEIGHBOUR_STEPS[visit.nextStep++];
         const int row = visit.index / layoutCols + step[0];
         const int col = visit.index % layoutCols + step[1];
-        if (row < 0 || row >= layoutRows || col < 0 || col >= layoutCols)
-            continue;
+        if (row < 0 || row >= layoutRows || col < 0 || col >= layoutCols) continue;
         const int neighbour = row * layoutCols + col;
-        if (cells[neighbour].isRevealed())
-            continue;
+        if (cells[neighbour].isRevealed()) continue;
         // An empty cell has no mine around it, so this opens a number, an empty cell, or
         // nothing at all for a flagged one, which also keeps the flood from passing it.
         if (openCovered(neighbour) == OpenResult::Opened && cells[neighbour].getValue() == 0) {

@@ -9,22 +9,19 @@ Cell::Cell(SDL_Surface* screen, SDL_Surface* spriteSheet, int x, int y, int valu
     : value(value), x(x), y(y), spriteSheet(spriteSheet), screen(screen) {}
 
 int Cell::tileX() const {
-    if (revealed)
-        return value == 0 ? EMPTY_TILE_X : value * TILE_SIZE;
+    if (revealed) return value == 0 ? EMPTY_TILE_X : value * TILE_SIZE;
     return flagged ? FLAG_TILE_X : COVERED_TILE_X;
 }
 
 void Cell::draw() {
     SDL_Rect source{static_cast<Sint16>(tileX()), 0, TILE_SIZE, TILE_SIZE};
     SDL_Rect target{static_cast<Sint16>(x), static_cast<Sint16>(y), TILE_SIZE, TILE_SIZE};
-    if (SDL_UpperBlit(spriteSheet, &source, screen, &target) == 0)
-        return;
+    if (SDL_UpperBlit(spriteSheet, &source, screen, &target) == 0) return;
 
     // The sheet may have been lost (a hardware surface can be); take a fresh copy from disk
     // for this cell's next draw. The old sheet stays with its owner.
     SDL_Surface* reloaded = IMG_Load(SPRITE_SHEET_PATH);
-    if (!reloaded)
-        fatalError(SDL_GetError(), -5);
+    if (!reloaded) fatalError(SDL_GetError(), -5);
     spriteSheet = reloaded;
 }
 

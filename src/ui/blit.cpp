@@ -7,14 +7,12 @@ namespace {
 
 void checkedBlit(SDL_Surface* source, const SDL_Rect* part, int x, int y) {
     SDL_Rect sourceRect{0, 0, 0, 0};
-    if (part)
-        sourceRect = *part;
+    if (part) sourceRect = *part;
     const Uint16 width = part ? part->w : static_cast<Uint16>(source->w);
     const Uint16 height = part ? part->h : static_cast<Uint16>(source->h);
     SDL_Rect target{static_cast<Sint16>(x), static_cast<Sint16>(y), width, height};
     g_errorNr = SDL_UpperBlit(source, part ? &sourceRect : nullptr, AppState::screen, &target) != 0;
-    if (g_errorNr == 1)
-        fatalError(SDL_GetError(), g_errorNr);
+    if (g_errorNr == 1) fatalError(SDL_GetError(), g_errorNr);
 }
 
 }  // namespace

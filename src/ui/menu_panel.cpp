@@ -42,13 +42,11 @@ constexpr int NUMBER_CENTRE_X = 470;
 void drawCentredText(const std::string& text, int centreX, int centreY) {
     SDL_FreeSurface(AppState::textSurface);
     AppState::textSurface = nullptr;
-    if (!AppState::font)
-        return;
+    if (!AppState::font) return;
     const SDL_Color white{255, 255, 255, 255};
     AppState::textSurface = TTF_RenderText_Blended(AppState::font, text.c_str(), white);
     SDL_Surface* rendered = AppState::textSurface;
-    if (!rendered)
-        return;
+    if (!rendered) return;
     blitText(rendered, centreX - rendered->w / 2, centreY - rendered->h / 2);
 }
 

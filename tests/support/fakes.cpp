@@ -37,8 +37,7 @@ extern "C" {
 
 int __wrap_rand() {
     ++g_randCalls;
-    if (g_scriptPos < g_script.size())
-        return g_script[g_scriptPos++];
+    if (g_scriptPos < g_script.size()) return g_script[g_scriptPos++];
     return __real_rand();
 }
 
@@ -71,8 +70,7 @@ SDL_Surface* __wrap_TTF_RenderText_Blended(TTF_Font* font, const char* text, SDL
         return nullptr;
     }
     SDL_Surface* surface = __real_TTF_RenderText_Blended(font, text, colour);
-    if (surface)
-        g_liveTexts.push_back(surface);
+    if (surface) g_liveTexts.push_back(surface);
     return surface;
 }
 

@@ -21,12 +21,9 @@ void channelFinished(int channel) {
 }
 
 std::string nameOf(const fakes::Blit& blit) {
-    if (blit.source == AppState::background)
-        return "background";
-    if (blit.source == AppState::winImage)
-        return "win";
-    if (blit.source == AppState::spriteSheet)
-        return "cells";
+    if (blit.source == AppState::background) return "background";
+    if (blit.source == AppState::winImage) return "win";
+    if (blit.source == AppState::spriteSheet) return "cells";
     if (blit.source == AppState::menuImage) {
         switch (blit.sourceRect.x) {
             case 0:
@@ -80,15 +77,13 @@ void LoopTest::SetUp() {
 void LoopTest::startGame(bool soundOn, const std::string& directory) {
     game = std::make_unique<RunningGame>(soundOn, directory);
     state = &game->state;
-    if (soundOn)
-        Mix_ChannelFinished(channelFinished);
+    if (soundOn) Mix_ChannelFinished(channelFinished);
     fakes::resetFlips();
 }
 
 void LoopTest::TearDown() {
     fakes::stopScriptingRand();
-    if (game && state->soundOn)
-        Mix_ChannelFinished(nullptr);
+    if (game && state->soundOn) Mix_ChannelFinished(nullptr);
     game.reset();
 }
 
@@ -98,28 +93,30 @@ void LoopTest::play(const std::vector<SDL_Event>& events) {
     SDL_Event quit{};
     quit.type = SDL_QUIT;
     SDL_PushEvent(&quit);
+    fakes::resetFlips();
     fakes::startRecordingBlits();
-    runEventLoop(*state);
+    if (loopEntered) {
+        while (handleNextEvent(*state)) {
+        }
+    } else {
+        loopEntered = true;
+        runEventLoop(*state);
+    }
     drawn.clear();
     for (const fakes::Blit& blit : fakes::stopRecordingBlits()) {
         const std::string name = nameOf(blit);
-        if (drawn.empty() || drawn.back() != name)
-            drawn.push_back(name);
+        if (drawn.empty() || drawn.back() != name) drawn.push_back(name);
     }
 }
 
 std::vector<std::string> LoopTest::soundsPlayed() {
-    if (state->soundOn)
-        Mix_HaltChannel(-1);
+    if (state->soundOn) Mix_HaltChannel(-1);
     std::lock_guard<std::mutex> lock(g_soundsMutex);
     std::vector<std::string> names;
     for (Mix_Chunk* chunk : g_finishedSounds) {
-        if (chunk == state->openSound)
-            names.push_back("open");
-        if (chunk == state->explosionSound)
-            names.push_back("explosion");
-        if (chunk == state->flagSound)
-            names.push_back("flag");
+        if (chunk == state->openSound) names.push_back("open");
+        if (chunk == state->explosionSound) names.push_back("explosion");
+        if (chunk == state->flagSound) names.push_back("flag");
     }
     g_finishedSounds.clear();
     return names;
@@ -150,10 +147,10 @@ std::string LoopTest::buttonLook(int button) {
     const int normalX = start ? 12 : 134 + 8;
     const int highlightedX = start ? 326 + 12 : 462 + 8;
     const int sourceY = start ? 14 : 16;
-    if (shown == pixelAt(AppState::menuImage, normalX, sourceY))
-        return "normal";
-    if (shown == pixelAt(AppState::menuImage, highlightedX, sourceY))
+    if (nearlyEqual(shown, pixelAt(AppState::menuImage, normalX, sourceY))) return "normal";
+    if (nearlyEqual(shown, pixelAt(AppState::menuImage, highlightedX, sourceY))) {
         return "highlighted";
+    }
     return "neither";
 }
 
@@ -161,13 +158,15 @@ bool LoopTest::showsBackgroundAt(int x, int y) {
     return pixelAt(AppState::screen, x, y) == pixelAt(AppState::background, x, y);
 }
 
-// The win picture's middle row, which is opaque.
+// The win picture's middle row, which is opaque. Pictures with an alpha channel blend even
+// where they are opaque, which may leave a channel one off.
 bool LoopTest::showsWinBanner() {
     SDL_Surface* win = AppState::winImage;
     const int x = 400 - win->w / 2;
     const int y = 300 - win->h / 2;
     for (int dx = 10; dx < win->w - 10; ++dx) {
-        if (pixelAt(AppState::screen, x + dx, y + win->h / 2) != pixelAt(win, dx, win->h / 2)) {
+        if (!nearlyEqual(pixelAt(AppState::screen, x + dx, y + win->h / 2),
+                         pixelAt(win, dx, win->h / 2))) {
             return false;
         }
     }

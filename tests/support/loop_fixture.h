@@ -24,7 +24,8 @@ class LoopTest : public ::testing::Test {
     // Starts the game; tests that need other start-up conditions call it themselves.
     void startGame(bool soundOn = true, const std::string& directory = DUNMARROW_SOURCE_DIR);
 
-    // Queues the events, then a quit, and runs the loop until it ends.
+    // Queues the events, then a quit, and runs the loop until it reads the quit. The first
+    // play enters the loop; later ones carry on with it, as if the quit had not come.
     void play(const std::vector<SDL_Event>& events);
     // The sounds played so far, by name ("open", "explosion", "flag"), in the order they ended.
     std::vector<std::string> soundsPlayed();
@@ -46,4 +47,5 @@ class LoopTest : public ::testing::Test {
 
     std::unique_ptr<RunningGame> game;
     LoopState* state = nullptr;
+    bool loopEntered = false;
 };

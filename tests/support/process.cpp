@@ -14,8 +14,7 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
                       const std::string& workingDirectory,
                       const std::vector<std::pair<std::string, std::string>>& environment) {
     int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        return {};
+    if (pipe(pipeEnds) != 0) return {};
     const pid_t child = fork();
     if (child == 0) {
         dup2(pipeEnds[1], STDOUT_FILENO);
@@ -24,8 +23,7 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
         close(pipeEnds[1]);
         const int devNull = open("/dev/null", O_RDONLY);
         dup2(devNull, STDIN_FILENO);
-        if (chdir(workingDirectory.c_str()) != 0)
-            _exit(126);
+        if (chdir(workingDirectory.c_str()) != 0) _exit(126);
         for (const auto& [name, value] : environment) {
             if (value.empty()) {
                 unsetenv(name.c_str());
@@ -49,10 +47,8 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
     close(pipeEnds[0]);
     int status = 0;
     waitpid(child, &status, 0);
-    if (WIFEXITED(status))
-        run.exitStatus = WEXITSTATUS(status);
-    if (WIFSIGNALED(status))
-        run.signal = WTERMSIG(status);
+    if (WIFEXITED(status)) run.exitStatus = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
     return run;
 }
 

@@ -67,6 +67,15 @@ SDL_Surface* makePatternSurface(int width, int height, Uint32 salt, bool withAlp
     return surface;
 }
 
+bool nearlyEqual(Uint32 a, Uint32 b, int tolerance) {
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int difference =
+            static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        if (difference > tolerance || difference < -tolerance) return false;
+    }
+    return true;
+}
+
 int countDifferences(SDL_Surface* actual, int x, int y, SDL_Surface* expected, int ex, int ey,
                      int w, int h) {
     int differences = 0;

@@ -19,6 +19,9 @@ void putPixel(SDL_Surface* surface, int x, int y, Uint32 rgb, Uint8 alpha = 255)
 SDL_Surface* makePatternSurface(int width, int height, Uint32 salt, bool withAlpha = false);
 Uint32 patternColour(int x, int y, Uint32 salt);
 
+// Whether two 0xRRGGBB colours differ by at most `tolerance` in each channel.
+bool nearlyEqual(Uint32 a, Uint32 b, int tolerance = 2);
+
 // How many pixels of a w x h region at (x, y) of `actual` differ from the region of
 // `expected` at (ex, ey).
 int countDifferences(SDL_Surface* actual, int x, int y, SDL_Surface* expected, int ex, int ey,

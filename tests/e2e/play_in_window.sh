@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Plays the real game in a real window: the menu, hover, the sliders, Start, opening,
+# flagging, Escape both ways, a win, a loss, a new game, and closing the window.
+source "$(dirname "$0")/x11_session.sh"
+start_display
+
+SPRITES=gfx/sprites.png
+MENU=gfx/menu.png
+WIN=gfx/win.png
+BACK=gfx/back800.png
+
+# Every option form starts the game, and closing the window ends it with status 0.
+for options in "" "-nosound" "-software" "-nosound -software" "-software -nosound"; do
+    # shellcheck disable=SC2086
+    start_game $options
+    close_game
+    check "'$options' starts and closes with status 0" [ "$EXIT_STATUS" = 0 ]
+done
+
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
+start_game
+check "the window is 800 x 600" \
+    bash -c "xdotool getwindowgeometry '$WINDOW' | grep -q 'Geometry: 800x600'"
+check "the window is titled Dunmarrow" [ "$(xdotool getwindowname "$WINDOW")" = Dunmarrow ]
+
+# The first event draws the menu; the pointer then leaves Start and comes back to it.
+move 5 5
+shot menu
+check "the menu shows Start" shows "$LAST_SHOT" 345 190 "$MENU" 12 14
+check "the menu shows Quit" shows "$LAST_SHOT" 373 410 "$MENU" 142 16
+check "the background shows outside the panel" shows "$LAST_SHOT" 100 500 "$BACK" 100 500
+move 400 190
+shot hover-start
+check "hovering highlights Start" shows "$LAST_SHOT" 345 190 "$MENU" 338 14
+move 400 410
+shot hover-quit
+check "hovering highlights Quit instead" shows "$LAST_SHOT" 373 410 "$MENU" 470 16
+check "Start is normal again" shows "$LAST_SHOT" 345 190 "$MENU" 12 14
+
+# Drag the rows slider to 4: the knob follows.
+drag 340 338 300
+shot slider
+check "the rows knob stands at 4 rows" shows "$LAST_SHOT" 343 300 "$MENU" 321 5
+
+# Start a 4 x 10 game.
+click 1 400 190
+shot game-start
+# 4 rows, 10 columns: top 240, left 250.
+check "the new board is covered" shows "$LAST_SHOT" 265 255 "$SPRITES" 15 15
+check "the board is centred" shows "$LAST_SHOT" 249 255 "$BACK" 249 255
+
+# A flag on the top-left cell, then taken off again.
+click 3 265 255
+shot flag
+check "right click sets a flag" shows "$LAST_SHOT" 265 255 "$SPRITES" 345 15
+click 3 265 255
+shot unflag
+check "a second right click takes it off" shows "$LAST_SHOT" 265 255 "$SPRITES" 15 15
+
+# Open the bottom-right cell: whatever it holds, it is no longer covered.
+click 1 535 345
+shot opened
+OPENED="$LAST_SHOT"
+check "left click opens the cell" isnt shows "$LAST_SHOT" 535 345 "$SPRITES" 15 15
+
+# Escape shows the menu over the game and hides it again.
+key Escape
+shot escape-menu
+check "Escape shows the menu" shows "$LAST_SHOT" 345 190 "$MENU" 12 14
+key Escape
+shot escape-back
+check "Escape hides it again, leaving the board as it was" \
+    same_picture "$LAST_SHOT" "$OPENED"
+
+# A win: one cell and no share of mines. A mine still turns up in one game of a hundred;
+# then the right button deals again.
+key Escape
+drag 330 320 250
+drag 330 325 300
+drag 330 324 350
+click 1 400 190
+won=no
+for _ in 1 2 3 4 5 6; do
+    click 1 400 300
+    shot win
+    if shows "$LAST_SHOT" 400 300 "$WIN" 180 75; then won=yes; break; fi
+    click 3 10 10
+done
+check "opening every safe cell shows the win picture" [ "$won" = yes ]
+
+# A right release anywhere starts the next game.
+click 3 10 10
+shot new-game
+check "a right click after the end deals a new board" shows "$LAST_SHOT" 400 300 "$SPRITES" 15 15
+
+# A loss: one cell, 91 % mines.
+key Escape
+drag 330 411 250
+click 1 400 190
+lost=no
+for _ in 1 2 3 4 5 6; do
+    click 1 400 300
+    shot loss
+    if shows "$LAST_SHOT" 400 300 "$SPRITES" 315 15; then lost=yes; break; fi
+    click 3 10 10
+done
+check "opening a mine shows it" [ "$lost" = yes ]
+click 1 400 300
+check "left clicks do nothing once the game is lost" shows "$LAST_SHOT" 400 300 "$SPRITES" 315 15
+
+close_game
+check "closing the window ends the game with status 0" [ "$EXIT_STATUS" = 0 ]
+finish

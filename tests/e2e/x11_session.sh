@@ -1,0 +1,125 @@
+# Sourced by the end-to-end scripts: a private Xvfb display, the game under it, screenshots
+# and pixel checks. Arguments of the scripts: GAME CLOSE_WINDOW SCREENSHOT_DIR.
+set -euo pipefail
+
+GAME="$1"
+CLOSE_WINDOW="$2"
+SHOTS="$3"
+mkdir -p "$SHOTS"
+FAILURES=0
+
+start_display() {
+    local fd_file
+    fd_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" 2>/dev/null &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        [ -s "$fd_file" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=":$(head -n1 "$fd_file")"
+    rm -f "$fd_file"
+    trap 'kill $XVFB_PID 2>/dev/null || true; [ -n "${GAME_PID:-}" ] && kill $GAME_PID 2>/dev/null || true' EXIT
+}
+
+fail() {
+    echo "FAIL: $*"
+    FAILURES=$((FAILURES + 1))
+}
+
+isnt() { ! "$@"; }
+
+check() {
+    local what="$1"
+    shift
+    if "$@"; then echo "ok: $what"; else fail "$what"; fi
+}
+
+# wait_for_window TITLE: prints the window's id, or fails after ten seconds.
+wait_for_window() {
+    timeout 10 xdotool search --sync --name "^$1\$" | head -n1
+}
+
+# start_game [OPTIONS...]: starts the game in the background; sets GAME_PID and WINDOW.
+start_game() {
+    "$GAME" "$@" &
+    GAME_PID=$!
+    WINDOW=$(wait_for_window Dunmarrow)
+    [ -n "$WINDOW" ] || { fail "the window did not open"; return 1; }
+    # Let SDL settle the window before the first event goes in.
+    sleep 0.3
+}
+
+# wait_for_exit PID: sets EXIT_STATUS to the exit status, or "timeout" after ten seconds.
+wait_for_exit() {
+    local pid=$1
+    EXIT_STATUS=timeout
+    for _ in $(seq 100); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            EXIT_STATUS=0
+            wait "$pid" || EXIT_STATUS=$?
+            return
+        fi
+        sleep 0.1
+    done
+}
+
+close_game() {
+    "$CLOSE_WINDOW" Dunmarrow
+    wait_for_exit "$GAME_PID"
+    GAME_PID=
+}
+
+# The game handles each event as it comes; give it a moment before looking.
+settle() { sleep 0.25; }
+
+move() { xdotool mousemove --window "$WINDOW" "$1" "$2"; settle; }
+click() { xdotool mousemove --window "$WINDOW" "$2" "$3" click "$1"; settle; }
+key() { xdotool key --window "$WINDOW" "$1"; settle; }
+# drag X0 X1 Y: the left button held from X0 to X1 along row Y.
+drag() {
+    xdotool mousemove --window "$WINDOW" "$1" "$3" mousedown 1
+    xdotool mousemove --window "$WINDOW" "$2" "$3" mouseup 1
+    settle
+}
+
+# shot NAME: a screenshot of the game's window into the screenshot folder.
+shot() {
+    import -window "$WINDOW" "$SHOTS/$1.png"
+    LAST_SHOT="$SHOTS/$1.png"
+}
+
+# rgb FILE X Y: prints "R G B" of a pixel.
+rgb() {
+    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n1 |
+        sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
+}
+
+# same_colour "R G B" "R G B": equal within 3 in every channel.
+same_colour() {
+    local a b
+    read -r -a a <<<"$1"
+    read -r -a b <<<"$2"
+    for i in 0 1 2; do
+        local d=$((a[i] - b[i]))
+        [ "${d#-}" -le 3 ] || return 1
+    done
+}
+
+# shows FILE X Y PICTURE PX PY: the screenshot's pixel matches the picture's pixel.
+shows() { same_colour "$(rgb "$1" "$2" "$3")" "$(rgb "$4" "$5" "$6")"; }
+
+# same_picture A B: the two screenshots agree pixel for pixel.
+same_picture() {
+    local differing
+    differing=$(compare -metric AE "$1" "$2" null: 2>&1 || true)
+    [ "$differing" = 0 ]
+}
+
+finish() {
+    if [ "$FAILURES" -ne 0 ]; then
+        echo "$FAILURES check(s) failed; screenshots in $SHOTS"
+        exit 1
+    fi
+    echo "all checks passed; screenshots in $SHOTS"
+}

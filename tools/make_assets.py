@@ -154,10 +154,10 @@ def flag_tile():
     big = Image.new("RGBA", (size, size), (0, 0, 0, 0))
     draw = ImageDraw.Draw(big)
     s = SUPER
-    draw.polygon([(9 * s, 23 * s), (21 * s, 23 * s), (19 * s, 20.5 * s), (11 * s, 20.5 * s)], fill=(24, 24, 28, 255))
-    draw.rectangle([14.2 * s, 6 * s, 16 * s, 21 * s], fill=(24, 24, 28, 255))
-    draw.polygon([(16 * s, 5.5 * s), (16 * s, 14.5 * s), (6.5 * s, 10 * s)], fill=(222, 28, 28, 255))
-    draw.polygon([(16 * s, 5.5 * s), (16 * s, 9 * s), (9.5 * s, 8.6 * s)], fill=(250, 90, 80, 255))
+    draw.polygon([(8 * s, 24 * s), (22 * s, 24 * s), (20 * s, 21 * s), (10 * s, 21 * s)], fill=(24, 24, 28, 255))
+    draw.rectangle([15 * s, 5 * s, 17 * s, 22 * s], fill=(24, 24, 28, 255))
+    draw.polygon([(17 * s, 4.5 * s), (17 * s, 15.5 * s), (5.5 * s, 10 * s)], fill=(222, 28, 28, 255))
+    draw.polygon([(17 * s, 4.5 * s), (17 * s, 8.5 * s), (9 * s, 8 * s)], fill=(250, 96, 84, 255))
     tile.alpha_composite(big.resize((TILE, TILE), Image.LANCZOS))
     return tile
 
@@ -229,7 +229,7 @@ def menu_strip():
 def settings_panel():
     size = (221, 290)
     panel = Image.new("RGBA", size, (12, 18, 30, 0))
-    body = Image.new("RGBA", size, (14, 20, 34, 196))
+    body = Image.new("RGBA", size, (14, 20, 34, 214))
     panel.paste(body, (0, 0), rounded_mask(size, 14))
     draw = ImageDraw.Draw(panel)
     draw.rounded_rectangle([0, 0, 220, 289], radius=14, outline=(150, 172, 206, 230), width=2)

@@ -5,7 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/dependencies.sh
-install_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+install_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" \
+    "${BENCH_PACKAGES[@]}"
 
 echo "Building with the sanitizers"
 configure_and_build build-asan -DDUNMARROW_SANITIZE=ON
@@ -13,6 +14,7 @@ echo "Testing the sanitizer build"
 ctest --test-dir build-asan -j "$(nproc)" --output-on-failure --progress
 
 echo "Building"
-configure_and_build build-test
+# The benchmarks are built too, so that they keep compiling; tools/bench.sh runs them.
+configure_and_build build-test -DDUNMARROW_BENCHMARKS=ON
 echo "Testing"
 ctest --test-dir build-test -j "$(nproc)" --output-on-failure

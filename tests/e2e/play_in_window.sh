@@ -17,7 +17,27 @@ for options in "" "-nosound" "-software" "-nosound -software" "-software -nosoun
     check "'$options' starts and closes with status 0" [ "$EXIT_STATUS" = 0 ]
 done
 
-export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
+# In a folder of its own, with SDL's disk audio writing to a file there: the file shows
+# whether audio started.
+GAME_DIR=$(mktemp -d)
+cp -r gfx sfx fonts "$GAME_DIR"
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$GAME_DIR/audio.raw"
+
+rm "$GAME_DIR"/sfx/*.wav
+start_game -nosound
+close_game
+check "without sound, missing sound files do no harm" [ "$EXIT_STATUS" = 0 ]
+check "without sound, no audio starts" [ ! -e "$SDL_DISKAUDIOFILE" ]
+
+cp sfx/mvstn.wav sfx/explosion.wav "$GAME_DIR/sfx"
+start_game
+close_game
+check "with sound, a missing sound file does no harm" [ "$EXIT_STATUS" = 0 ]
+check "with sound, audio starts" [ -e "$SDL_DISKAUDIOFILE" ]
+rm -rf "$GAME_DIR"
+unset GAME_DIR
+export SDL_DISKAUDIOFILE=/dev/null
+
 start_game
 check "the window is 800 x 600" \
     bash -c "xdotool getwindowgeometry '$WINDOW' | grep -q 'Geometry: 800x600'"

@@ -40,9 +40,10 @@ wait_for_window() {
     timeout 10 xdotool search --sync --name "^$1\$" | head -n1
 }
 
-# start_game [OPTIONS...]: starts the game in the background; sets GAME_PID and WINDOW.
+# start_game [OPTIONS...]: starts the game in the background, in GAME_DIR if that is set;
+# sets GAME_PID and WINDOW.
 start_game() {
-    "$GAME" "$@" &
+    (cd "${GAME_DIR:-.}" && exec "$GAME" "$@") &
     GAME_PID=$!
     WINDOW=$(wait_for_window Dunmarrow)
     [ -n "$WINDOW" ] || { fail "the window did not open"; return 1; }

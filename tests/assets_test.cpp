@@ -73,8 +73,7 @@ TEST_P(SoundFileTest, IsShortStereoSixteenBitAndNotClipped) {
     SDL_AudioSpec spec;
     Uint8* samples = nullptr;
     Uint32 length = 0;
-    ASSERT_NE(SDL_LoadWAV((ROOT + "/sfx/" + GetParam()).c_str(), &spec, &samples, &length),
-              nullptr)
+    ASSERT_NE(SDL_LoadWAV((ROOT + "/sfx/" + GetParam()).c_str(), &spec, &samples, &length), nullptr)
         << SDL_GetError();
     EXPECT_EQ(spec.freq, 44100);
     EXPECT_EQ(spec.format, AUDIO_S16LSB);
@@ -84,7 +83,8 @@ TEST_P(SoundFileTest, IsShortStereoSixteenBitAndNotClipped) {
     EXPECT_LT(frames, 44100u);
     const Sint16* values = reinterpret_cast<const Sint16*>(samples);
     int peak = 0;
-    for (Uint32 i = 0; i < length / 2; ++i) peak = std::max(peak, std::abs(int{values[i]}));
+    for (Uint32 i = 0; i < length / 2; ++i)
+        peak = std::max(peak, std::abs(int{values[i]}));
     EXPECT_LT(peak, 32767);
     EXPECT_GT(peak, 3000);
     SDL_FreeWAV(samples);

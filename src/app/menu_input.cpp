@@ -3,8 +3,6 @@
 #include "app/hit_areas.h"
 #include "app/screen_redraw.h"
 #include "board/board.h"
-#include "ui/menu_button.h"
-#include "ui/menu_panel.h"
 #include "ui/slider_scale.h"
 
 namespace {
@@ -61,9 +59,7 @@ void dragSliders(const LoopState& state, int x, int y) {
 void handleMenuEvent(LoopState& state, const SDL_Event& event) {
     if (state.menuNeedsRedraw) {
         // Over whatever the screen shows; the background is not repainted here.
-        drawMenuPanel();
-        drawMenuButton(MenuButton::Start, false);
-        drawMenuButton(MenuButton::Quit, false);
+        drawMenu(false, false);
         state.menuNeedsRedraw = false;
     }
     if (event.type == SDL_MOUSEMOTION) updateHover(state, event.motion.x, event.motion.y);

@@ -7,15 +7,19 @@
 #include "ui/menu_panel.h"
 #include "ui/win_banner.h"
 
+void drawMenu(bool startHighlighted, bool quitHighlighted) {
+    drawMenuPanel();
+    drawMenuButton(MenuButton::Start, startHighlighted);
+    drawMenuButton(MenuButton::Quit, quitHighlighted);
+}
+
 void redrawMenu(const LoopState& state, bool startHighlighted, bool quitHighlighted) {
     Board& board = *AppState::board;
     drawBackground();
     // The board laid out at start-up is never shown.
     if (!state.noGameYet) board.drawAll();
     if (board.isCleared()) drawWinBanner();
-    drawMenuPanel();
-    drawMenuButton(MenuButton::Start, startHighlighted);
-    drawMenuButton(MenuButton::Quit, quitHighlighted);
+    drawMenu(startHighlighted, quitHighlighted);
 }
 
 void startNewGame(LoopState& state) {

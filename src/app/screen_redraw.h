@@ -2,6 +2,9 @@
 
 #include "app/loop_state.h"
 
+// Draws the settings panel and both buttons over whatever the screen shows.
+void drawMenu(bool startHighlighted, bool quitHighlighted);
+
 // Repaints the menu screen from the background up with the given button highlights.
 void redrawMenu(const LoopState& state, bool startHighlighted, bool quitHighlighted);
 

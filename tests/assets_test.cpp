@@ -70,14 +70,15 @@ TEST(PictureFileTest, EveryTileOfTheSpriteSheetDiffers) {
 class SoundFileTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(SoundFileTest, IsShortStereoSixteenBitAndNotClipped) {
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format;
     Uint8* samples = nullptr;
     Uint32 length = 0;
-    ASSERT_NE(SDL_LoadWAV((ROOT + "/sfx/" + GetParam()).c_str(), &spec, &samples, &length), nullptr)
+    ASSERT_NE(SDL_LoadWAV((ROOT + "/sfx/" + GetParam()).c_str(), &format, &samples, &length),
+              nullptr)
         << SDL_GetError();
-    EXPECT_EQ(spec.freq, 44100);
-    EXPECT_EQ(spec.format, AUDIO_S16LSB);
-    EXPECT_EQ(spec.channels, 2);
+    EXPECT_EQ(format.freq, 44100);
+    EXPECT_EQ(format.format, AUDIO_S16LSB);
+    EXPECT_EQ(format.channels, 2);
     const Uint32 frames = length / 4;
     EXPECT_GT(frames, 0u);
     EXPECT_LT(frames, 44100u);

@@ -22,8 +22,8 @@ install_packages() {
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     echo "Installing ${missing[*]}"
     "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+        --no-install-recommends "${missing[@]}" >/dev/null
 }
 
 # configure_and_build DIR [cmake options...]

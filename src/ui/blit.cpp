@@ -11,7 +11,9 @@ void checkedBlit(SDL_Surface* source, const SDL_Rect* part, int x, int y) {
     const Uint16 width = part ? part->w : static_cast<Uint16>(source->w);
     const Uint16 height = part ? part->h : static_cast<Uint16>(source->h);
     SDL_Rect target{static_cast<Sint16>(x), static_cast<Sint16>(y), width, height};
-    g_errorNr = SDL_UpperBlit(source, part ? &sourceRect : nullptr, AppState::screen, &target) != 0;
+    const int failed =
+        SDL_UpperBlit(source, part ? &sourceRect : nullptr, AppState::screen, &target);
+    g_errorNr = failed ? 1 : 0;
     if (g_errorNr == 1) fatalError(SDL_GetError(), g_errorNr);
 }
 

@@ -55,8 +55,7 @@ void drawWholeBoard(benchmark::State& state) {
     SDL_Surface* sheet = makeSurface(360, 30);
     Board board(screen, sheet);
     board.generate(0, 10, 20, 26, 20);
-    for (auto _ : state)
-        board.drawAll();
+    for (auto _ : state) board.drawAll();
     state.SetItemsProcessed(state.iterations() * board.getCellCount());
     SDL_FreeSurface(sheet);
     SDL_FreeSurface(screen);

@@ -84,8 +84,7 @@ TEST_P(SoundFileTest, IsShortStereoSixteenBitAndNotClipped) {
     EXPECT_LT(frames, 44100u);
     const Sint16* values = reinterpret_cast<const Sint16*>(samples);
     int peak = 0;
-    for (Uint32 i = 0; i < length / 2; ++i)
-        peak = std::max(peak, std::abs(int{values[i]}));
+    for (Uint32 i = 0; i < length / 2; ++i) peak = std::max(peak, std::abs(int{values[i]}));
     EXPECT_LT(peak, 32767);
     EXPECT_GT(peak, 3000);
     SDL_FreeWAV(samples);

@@ -90,8 +90,7 @@ TEST_P(RandomLayoutTest, MinesFollowTheSeededGeneratorAndCountsMatchTheMines) {
     EXPECT_EQ(fakes::randCalls(), c.rows * c.cols);
     std::srand(seed);
     std::vector<bool> mines;
-    for (int i = 0; i < c.rows * c.cols; ++i)
-        mines.push_back(std::rand() % 100 <= c.minePercent);
+    for (int i = 0; i < c.rows * c.cols; ++i) mines.push_back(std::rand() % 100 <= c.minePercent);
     expectLayout(board, mines, 40, 70);
     // A layout by generate draws nothing.
     EXPECT_EQ(pixelAt(screen, 70, 40), SCREEN_FILL);

@@ -58,8 +58,7 @@ std::vector<Drawn> drawnCells(const std::vector<fakes::Blit>& blits, int cols) {
 
 std::vector<int> indicesOf(const std::vector<Drawn>& drawn) {
     std::vector<int> indices;
-    for (const Drawn& d : drawn)
-        indices.push_back(d.index);
+    for (const Drawn& d : drawn) indices.push_back(d.index);
     return indices;
 }
 
@@ -257,8 +256,7 @@ TEST_F(BoardPlayTest, RandomPlayKeepsTheCountersAndTheRulesTrue) {
             const int index = static_cast<int>(random() % (cells + 2)) - 1;
             const bool flag = random() % 3 == 0;
             std::vector<bool> flaggedBefore;
-            for (int i = 0; i < cells; ++i)
-                flaggedBefore.push_back(board.cellAt(i).isFlagged());
+            for (int i = 0; i < cells; ++i) flaggedBefore.push_back(board.cellAt(i).isFlagged());
             const int result = board.open(index, flag);
             if (index < 0 || index >= cells) {
                 EXPECT_EQ(result, OpenResult::Ignored);
@@ -290,8 +288,7 @@ TEST_F(BoardPlayTest, TheBoardIsClearedExactlyWhenEverySafeCellIsOpen) {
         const int cols = 1 + static_cast<int>(random() % 9);
         const int cells = rows * cols;
         std::vector<bool> mines;
-        for (int i = 0; i < cells; ++i)
-            mines.push_back(random() % 5 == 0);
+        for (int i = 0; i < cells; ++i) mines.push_back(random() % 5 == 0);
         Board board = layOut(rows, cols, mines);
         // Safe cells in a random order, each opened (lifting a flag first if one stands).
         std::vector<int> order;
@@ -304,8 +301,7 @@ TEST_F(BoardPlayTest, TheBoardIsClearedExactlyWhenEverySafeCellIsOpen) {
             if (board.cellAt(index).isFlagged()) board.open(index, true);
             board.open(index, false);
             bool allSafeOpen = true;
-            for (int i = 0; i < cells; ++i)
-                allSafeOpen &= mines[i] || board.cellAt(i).isRevealed();
+            for (int i = 0; i < cells; ++i) allSafeOpen &= mines[i] || board.cellAt(i).isRevealed();
             ASSERT_EQ(board.isCleared(), allSafeOpen);
         }
         EXPECT_TRUE(board.isCleared());

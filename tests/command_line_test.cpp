@@ -37,8 +37,7 @@ const CommandLineCase COMMAND_LINES[] = {
 
 std::vector<const char*> argvOf(const std::vector<std::string>& args) {
     std::vector<const char*> argv{"dunmarrow"};
-    for (const std::string& arg : args)
-        argv.push_back(arg.c_str());
+    for (const std::string& arg : args) argv.push_back(arg.c_str());
     return argv;
 }
 

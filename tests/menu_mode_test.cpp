@@ -126,8 +126,7 @@ INSTANTIATE_TEST_SUITE_P(Buttons, StartReleaseTest,
 TEST_F(MenuModeTest, QuitEndsTheLoopThroughTheQueueAfterEventsAlreadyWaiting) {
     SDL_Event events[] = {releaseEvent(SDL_BUTTON_LEFT, 400, 410), motionEvent(5, 5),
                           motionEvent(400, 190)};
-    for (SDL_Event& event : events)
-        SDL_PushEvent(&event);
+    for (SDL_Event& event : events) SDL_PushEvent(&event);
     runEventLoop(*state);
     // Both motions were handled after the release; the second one found Start again.
     EXPECT_EQ(fakes::flips(), 3);

@@ -31,8 +31,7 @@ class MissingPictureTest : public ::testing::TestWithParam<MissingPictureCase> {
 // missing the earlier one is named and the later one never attempted.
 TEST_P(MissingPictureTest, EndsWithTheErrorBoxNamingThePicture) {
     ScratchGameDir dir;
-    for (const std::string& file : GetParam().removed)
-        dir.remove(file);
+    for (const std::string& file : GetParam().removed) dir.remove(file);
     const ProgramRun run = runProgram(DUNMARROW_BINARY, {"-nosound"}, dir.path, HEADLESS);
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(run.output, "Error!\nCouldn't open " + GetParam().named + ", ErrorNr = -5\n");

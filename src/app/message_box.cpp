@@ -45,8 +45,7 @@ void runDialog(const std::string& program, std::vector<std::string> args,
                const std::string* input) {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
+    for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
 
     int pipeEnds[2] = {-1, -1};

@@ -66,6 +66,5 @@ bool Board::isCleared() const {
 }
 
 void Board::drawAll() {
-    for (Cell& cell : cells)
-        cell.draw();
+    for (Cell& cell : cells) cell.draw();
 }

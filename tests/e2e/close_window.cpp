@@ -22,8 +22,7 @@ Window findByName(Display* display, Window window, const char* name) {
     unsigned count = 0;
     if (!XQueryTree(display, window, &root, &parent, &children, &count)) return 0;
     Window found = 0;
-    for (unsigned i = 0; i < count && !found; ++i)
-        found = findByName(display, children[i], name);
+    for (unsigned i = 0; i < count && !found; ++i) found = findByName(display, children[i], name);
     if (children) XFree(children);
     return found;
 }

@@ -105,8 +105,7 @@ void resetRandCounters() {
 
 std::vector<int> mineScript(const std::vector<bool>& mines) {
     std::vector<int> script;
-    for (bool mine : mines)
-        script.push_back(mine ? 0 : 99);
+    for (bool mine : mines) script.push_back(mine ? 0 : 99);
     return script;
 }
 

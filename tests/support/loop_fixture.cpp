@@ -88,8 +88,7 @@ void LoopTest::TearDown() {
 }
 
 void LoopTest::play(const std::vector<SDL_Event>& events) {
-    for (SDL_Event event : events)
-        ASSERT_EQ(SDL_PushEvent(&event), 0);
+    for (SDL_Event event : events) ASSERT_EQ(SDL_PushEvent(&event), 0);
     SDL_Event quit{};
     quit.type = SDL_QUIT;
     SDL_PushEvent(&quit);

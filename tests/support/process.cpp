@@ -32,8 +32,7 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
             }
         }
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& arg : args)
-            argv.push_back(const_cast<char*>(arg.c_str()));
+        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
         execv(program.c_str(), argv.data());
         _exit(127);
@@ -42,8 +41,7 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
     ProgramRun run;
     char buffer[4096];
     ssize_t got;
-    while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0)
-        run.output.append(buffer, got);
+    while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0) run.output.append(buffer, got);
     close(pipeEnds[0]);
     int status = 0;
     waitpid(child, &status, 0);

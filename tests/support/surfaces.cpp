@@ -61,8 +61,7 @@ Uint32 patternColour(int x, int y, Uint32 salt) {
 SDL_Surface* makePatternSurface(int width, int height, Uint32 salt, bool withAlpha) {
     SDL_Surface* surface = makeSurface(width, height, withAlpha);
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            putPixel(surface, x, y, patternColour(x, y, salt));
+        for (int x = 0; x < width; ++x) putPixel(surface, x, y, patternColour(x, y, salt));
     }
     return surface;
 }

@@ -6,7 +6,7 @@
 
 #include "board/board.h"
 #include "support/fakes.h"
-#include "support/game_fixture.h"
+#include "support/surface_fixture.h"
 #include "support/surfaces.h"
 
 namespace {

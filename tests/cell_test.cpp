@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "board/cell.h"
-#include "support/game_fixture.h"
 #include "support/process.h"
+#include "support/surface_fixture.h"
 #include "support/surfaces.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "app/app_state.h"
 #include "board/board.h"
 #include "support/fakes.h"
-#include "support/game_fixture.h"
+#include "support/surface_fixture.h"
 #include "support/surfaces.h"
 #include "ui/menu_panel.h"
 

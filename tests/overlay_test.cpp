@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "app/app_state.h"
-#include "support/game_fixture.h"
+#include "support/surface_fixture.h"
 #include "support/surfaces.h"
 #include "ui/background.h"
 #include "ui/menu_button.h"

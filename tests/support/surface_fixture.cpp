@@ -1,4 +1,4 @@
-#include "support/game_fixture.h"
+#include "support/surface_fixture.h"
 
 #include "app/app_state.h"
 #include "support/surfaces.h"

@@ -2,7 +2,7 @@
 """Draws every picture and synthesises every sound that Dunmarrow loads at run time.
 
 Run from anywhere with `tools/make_assets.sh`; it rewrites gfx/, sfx/ and fonts/ in the
-repository. Everything is computed from fixed numbers (no clock, no system randomness), so
+repository, and the desktop icon in dist/icons/. Everything is computed from fixed numbers (no clock, no system randomness), so
 two runs give byte-identical files.
 
 Needs Debian's python3-pil and ttf-bitstream-vera.
@@ -297,6 +297,45 @@ def win_picture():
 
 
 # ---------------------------------------------------------------------------------------
+# Desktop icon: a covered cell with a flag planted on it, beside a mine
+
+ICON_SIZES = (32, 48, 64, 128, 256)
+
+
+def icon_master():
+    """The icon at 1024 pixels; each installed size is scaled down from it."""
+    size = 1024
+    image = Image.new("RGBA", (size, size), (0, 0, 0, 0))
+    face = vertical_gradient((size, size), (140, 160, 190), (70, 84, 112))
+    image.paste(face, (0, 0), rounded_mask_exact((size, size), 180))
+    draw = ImageDraw.Draw(image)
+    draw.rounded_rectangle([24, 24, size - 25, size - 25], radius=160, outline=(206, 218, 234, 255), width=28)
+    draw.rounded_rectangle([52, 52, size - 53, size - 53], radius=136, outline=(46, 56, 76, 255), width=20)
+
+    # The mine, low on the left.
+    cx, cy, body, spike = 400, 610, 190, 280
+    for k in range(8):
+        angle = k * math.pi / 4
+        dx, dy = math.cos(angle), math.sin(angle)
+        draw.line([(cx - dx * spike, cy - dy * spike), (cx + dx * spike, cy + dy * spike)], fill=(20, 20, 24, 255), width=56)
+    draw.ellipse([cx - body, cy - body, cx + body, cy + body], fill=(20, 20, 24, 255))
+    draw.ellipse([cx - 120, cy - 120, cx - 20, cy - 20], fill=(235, 235, 240, 255))
+
+    # The flag, high on the right.
+    draw.polygon([(560, 860), (880, 860), (840, 790), (600, 790)], fill=(24, 24, 28, 255))
+    draw.rectangle([700, 170, 744, 810], fill=(24, 24, 28, 255))
+    draw.polygon([(744, 150), (744, 470), (440, 310)], fill=(222, 28, 28, 255))
+    draw.polygon([(744, 150), (744, 260), (540, 250)], fill=(250, 96, 84, 255))
+    return image
+
+
+def rounded_mask_exact(size, radius):
+    mask = Image.new("L", size, 0)
+    ImageDraw.Draw(mask).rounded_rectangle([0, 0, size[0] - 1, size[1] - 1], radius=radius, fill=255)
+    return mask
+
+
+# ---------------------------------------------------------------------------------------
 # Sounds: 44.1 kHz, 16-bit, stereo
 
 RATE = 44100
@@ -388,6 +427,12 @@ def main():
     write_wav(sfx / "mvstn.wav", open_sound(), 0.55)
     write_wav(sfx / "explosion.wav", explosion_sound(), 0.85)
     write_wav(sfx / "click.wav", flag_sound(), 0.5)
+
+    icons = ROOT / "dist" / "icons"
+    icons.mkdir(parents=True, exist_ok=True)
+    master = icon_master()
+    for size in ICON_SIZES:
+        master.resize((size, size), Image.LANCZOS).save(icons / f"{size}.png", optimize=True)
 
     shutil.copyfile(VERA_DIR / "Vera.ttf", fonts / "vera.ttf")
     shutil.copyfile(VERA_LICENCE, fonts / "vera-licence.txt")

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/dependencies.sh
 install_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" \
-    "${BENCH_PACKAGES[@]}"
+    "${INSTALL_TEST_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
 
 echo "Building with the sanitizers"
 configure_and_build build-asan -DDUNMARROW_SANITIZE=ON

@@ -42,8 +42,13 @@ wait_for_window() {
 
 # start_game [OPTIONS...]: starts the game in the background, in GAME_DIR if that is set;
 # sets GAME_PID and WINDOW.
-start_game() {
-    (cd "${GAME_DIR:-.}" && exec "$GAME" "$@") &
+start_game() { start_game_with "$GAME" "$@"; }
+
+# start_game_with PROGRAM [OPTIONS...]: as start_game, with another program (a launcher).
+start_game_with() {
+    local program="$1"
+    shift
+    (cd "${GAME_DIR:-.}" && exec "$program" "$@") &
     GAME_PID=$!
     WINDOW=$(wait_for_window Dunmarrow)
     [ -n "$WINDOW" ] || { fail "the window did not open"; return 1; }

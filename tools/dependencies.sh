@@ -9,7 +9,7 @@ TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool imagemagi
     valgrind)
 # What the install test checks the installed files and the Debian package with.
 INSTALL_TEST_PACKAGES=(desktop-file-utils appstream man-db groff-base dpkg-dev file)
-BENCH_PACKAGES=(libbenchmark-dev)
+BENCH_PACKAGES=(libbenchmark-dev libx11-dev xvfb xauth)
 ASSET_PACKAGES=(python3 python3-pil ttf-bitstream-vera)
 
 install_packages() {

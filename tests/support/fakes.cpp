@@ -21,6 +21,8 @@ std::vector<int> g_script;
 size_t g_scriptPos = 0;
 int g_randCalls = 0;
 unsigned g_lastSeed = 0;
+bool g_seedsFixed = false;
+unsigned g_nextSeed = 0;
 
 bool g_recordingBlits = false;
 std::vector<fakes::Blit> g_blits;
@@ -42,6 +44,7 @@ int __wrap_rand() {
 }
 
 void __wrap_srand(unsigned seed) {
+    if (g_seedsFixed) seed = g_nextSeed++;
     g_lastSeed = seed;
     __real_srand(seed);
 }
@@ -90,6 +93,15 @@ void scriptRand(std::vector<int> values) {
 
 void stopScriptingRand() {
     scriptRand({});
+}
+
+void fixSeeds(unsigned first) {
+    g_seedsFixed = true;
+    g_nextSeed = first;
+}
+
+void releaseSeeds() {
+    g_seedsFixed = false;
 }
 
 int randCalls() {

@@ -18,6 +18,11 @@ int randCalls();
 unsigned lastSeed();
 void resetRandCounters();
 
+// While fixed, the game's srand(time) calls are given first, first + 1, ... instead, so a
+// long run lays out the same boards each time.
+void fixSeeds(unsigned first);
+void releaseSeeds();
+
 // A script that makes exactly the cells marked true mines for any percentage from 0 to 98.
 std::vector<int> mineScript(const std::vector<bool>& mines);
 

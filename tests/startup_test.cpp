@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <SDL_image.h>
 #include <SDL_mixer.h>
 
 #include <string>
@@ -11,6 +12,7 @@
 #include "support/fakes.h"
 #include "support/process.h"
 #include "support/running_game.h"
+#include "support/surfaces.h"
 
 namespace {
 
@@ -113,6 +115,38 @@ TEST(StartUpTest, OpensTheWindowLoadsEverythingAndLaysOutTheFirstBoard) {
     EXPECT_EQ(board.getLeft(), 250);
     EXPECT_EQ(board.getCellCount(), 100);
     EXPECT_EQ(board.cellAt(0).getSpriteSheet(), AppState::spriteSheet);
+}
+
+// Each picture is kept in the screen's own pixel layout, its alpha channel kept where it has
+// one, and holds exactly what its file holds.
+TEST(StartUpTest, PicturesAreKeptInTheScreensFormatUnchanged) {
+    RunningGame game(false);
+    const SDL_PixelFormat& screen = *AppState::screen->format;
+    const std::pair<SDL_Surface*, const char*> pictures[] = {
+        {AppState::spriteSheet, "gfx/sprites.png"},
+        {AppState::menuImage, "gfx/menu.png"},
+        {AppState::panelImage, "gfx/alphatest.png"},
+        {AppState::winImage, "gfx/win.png"},
+        {AppState::background, "gfx/back800.png"}};
+    for (const auto& [picture, file] : pictures) {
+        SCOPED_TRACE(file);
+        SDL_Surface* loaded = IMG_Load(file);
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ(picture->format->BitsPerPixel, screen.BitsPerPixel);
+        EXPECT_EQ(picture->format->Rmask, screen.Rmask);
+        EXPECT_EQ(picture->format->Gmask, screen.Gmask);
+        EXPECT_EQ(picture->format->Bmask, screen.Bmask);
+        EXPECT_EQ(picture->format->Amask != 0, loaded->format->Amask != 0);
+        ASSERT_EQ(picture->w, loaded->w);
+        ASSERT_EQ(picture->h, loaded->h);
+        EXPECT_EQ(countDifferences(picture, 0, 0, loaded, 0, 0, loaded->w, loaded->h), 0);
+        for (int y = 0; y < loaded->h; y += 7) {
+            for (int x = 0; x < loaded->w; x += 3) {
+                ASSERT_EQ(alphaAt(picture, x, y), alphaAt(loaded, x, y)) << x << ", " << y;
+            }
+        }
+        SDL_FreeSurface(loaded);
+    }
 }
 
 TEST(StartUpTest, WithoutSoundNoAudioStartsAndMissingSoundsDoNoHarm) {

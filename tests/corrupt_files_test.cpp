@@ -1,0 +1,167 @@
+// The game's files damaged in the ways files get damaged: cut short, emptied, replaced by
+// something smaller or by junk. A picture that cannot be read ends the game with the error
+// box; anything else, the game plays on with.
+
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "board/board.h"
+#include "support/fakes.h"
+#include "support/loop_fixture.h"
+#include "support/process.h"
+
+namespace {
+
+std::string firstBytesOf(const std::string& relativePath, size_t count) {
+    std::ifstream file(std::string(DUNMARROW_SOURCE_DIR) + "/" + relativePath, std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    return content.substr(0, count);
+}
+
+struct UnreadablePictureCase {
+    const char* name;
+    const char* file;
+    size_t keptBytes;  // of the real file; 0 empties it
+    const char* sdlError;
+};
+
+void PrintTo(const UnreadablePictureCase& damage, std::ostream* out) {
+    *out << damage.name;
+}
+
+class UnreadablePictureTest : public ::testing::TestWithParam<UnreadablePictureCase> {};
+
+TEST_P(UnreadablePictureTest, EndsWithTheErrorBox) {
+    const UnreadablePictureCase& damage = GetParam();
+    ScratchGameDir dir;
+    dir.write(damage.file, firstBytesOf(damage.file, damage.keptBytes));
+    const ProgramRun run = runProgram(DUNMARROW_BINARY, {"-nosound"}, dir.path,
+                                      {{"SDL_VIDEODRIVER", "dummy"}, {"DISPLAY", ""}});
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.exitStatus, 1);
+    // libpng may say what it found before the game's own message.
+    const std::string message = std::string("Error!\n") + damage.sdlError + ", ErrorNr = -5\n";
+    ASSERT_GE(run.output.size(), message.size()) << run.output;
+    EXPECT_EQ(run.output.substr(run.output.size() - message.size()), message) << run.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Damaged, UnreadablePictureTest,
+    ::testing::Values(
+        UnreadablePictureCase{"BackgroundCutInItsPixels", "gfx/back800.png", 20000,
+                              "Error reading the PNG file."},
+        UnreadablePictureCase{"SpritesCutInTheHeader", "gfx/sprites.png", 30,
+                              "Error reading the PNG file."},
+        UnreadablePictureCase{"MenuCutAfterTheSignature", "gfx/menu.png", 8,
+                              "Error reading the PNG file."},
+        UnreadablePictureCase{"EmptyPanel", "gfx/alphatest.png", 0, "Unsupported image format"},
+        UnreadablePictureCase{"EmptyWinPicture", "gfx/win.png", 0, "Unsupported image format"}),
+    [](const ::testing::TestParamInfo<UnreadablePictureCase>& info) { return info.param.name; });
+
+// Damage the game plays on with: what the file held is simply not drawn or not heard.
+struct SurvivableCase {
+    const char* name;
+    const char* file;
+    // A picture of this size in place of the file, or, when zero, the first bytes of the
+    // real file (keptBytes) or the junk text below.
+    int width;
+    int height;
+    size_t keptBytes;
+    const char* junk;
+    const char* silentSound;  // the sound that no longer plays, if any
+    bool textsDrawn;
+};
+
+void PrintTo(const SurvivableCase& damage, std::ostream* out) {
+    *out << damage.name;
+}
+
+class SurvivableDamageTest : public LoopTest, public ::testing::WithParamInterface<SurvivableCase> {
+  protected:
+    void damage(const ScratchGameDir& dir) {
+        const SurvivableCase& damage = GetParam();
+        if (damage.width > 0) {
+            // A BMP under the PNG's name: the loader goes by the content, not the name.
+            SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, damage.width, damage.height,
+                                                        32, 0xFF0000, 0xFF00, 0xFF, 0);
+            SDL_FillRect(picture, nullptr, 0x808080);
+            ASSERT_EQ(SDL_SaveBMP(picture, (dir.path + "/" + damage.file).c_str()), 0);
+            SDL_FreeSurface(picture);
+        } else if (damage.junk) {
+            dir.write(damage.file, damage.junk);
+        } else {
+            dir.write(damage.file, firstBytesOf(damage.file, damage.keptBytes));
+        }
+    }
+};
+
+TEST_P(SurvivableDamageTest, PlaysOnThroughAWholeGame) {
+    ScratchGameDir dir;
+    ASSERT_NO_FATAL_FAILURE(damage(dir));
+    startGame(true, dir.path);
+
+    // Mines in the top corners of a 3 x 3 board: the bottom row is empty and floods.
+    const std::vector<bool> mines{true, false, true, false, false, false, false, false, false};
+    std::vector<SDL_Event> events{motionEvent(5, 5), motionEvent(400, 190), motionEvent(400, 410)};
+    // 3 rows and 3 columns.
+    for (const SDL_Event& drag : setSliders(330, 334, 331)) events.push_back(drag);
+    events.push_back(releaseEvent(SDL_BUTTON_LEFT, 400, 190));
+    fakes::scriptRand(fakes::mineScript(mines));
+    play(events);
+    fakes::stopScriptingRand();
+    ASSERT_FALSE(state->menuShown);
+    ASSERT_EQ(AppState::board->getCellCount(), 9);
+
+    const int left = state->boardLeft + 15;
+    const int top = state->boardTop + 15;
+    play({releaseEvent(SDL_BUTTON_RIGHT, left, top), releaseEvent(SDL_BUTTON_LEFT, left, top + 60),
+          keyEvent(SDLK_ESCAPE), keyEvent(SDLK_ESCAPE),
+          releaseEvent(SDL_BUTTON_LEFT, left + 60, top)});
+    EXPECT_EQ(AppState::board->getRevealedCount(), 6);
+    EXPECT_FALSE(state->boardActive);
+
+    // Sorted: they overlap, so the order in which they end is up to their lengths.
+    std::vector<std::string> expected{"explosion", "flag", "open"};
+    if (GetParam().silentSound) {
+        expected.erase(std::find(expected.begin(), expected.end(), GetParam().silentSound));
+    }
+    std::vector<std::string> played = soundsPlayed();
+    std::sort(played.begin(), played.end());
+    EXPECT_EQ(played, expected);
+    EXPECT_EQ(AppState::textSurface != nullptr, GetParam().textsDrawn);
+
+    // A right release deals the next game.
+    play({releaseEvent(SDL_BUTTON_RIGHT, 5, 5)});
+    EXPECT_TRUE(state->boardActive);
+    EXPECT_EQ(AppState::board->getRevealedCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Damaged, SurvivableDamageTest,
+    ::testing::Values(
+        SurvivableCase{"SpriteSheetOfOneTile", "gfx/sprites.png", 30, 30, 0, nullptr, nullptr,
+                       true},
+        SurvivableCase{"MenuPictureOfAFewPixels", "gfx/menu.png", 20, 10, 0, nullptr, nullptr,
+                       true},
+        SurvivableCase{"PanelOfAFewPixels", "gfx/alphatest.png", 8, 8, 0, nullptr, nullptr, true},
+        SurvivableCase{"WinPictureOfOnePixel", "gfx/win.png", 1, 1, 0, nullptr, nullptr, true},
+        SurvivableCase{"BackgroundOfOnePixel", "gfx/back800.png", 1, 1, 0, nullptr, nullptr, true},
+        SurvivableCase{"JunkOpenSound", "sfx/mvstn.wav", 0, 0, 0,
+                       "RIFF0000WAVEfmt junk in place of a sound", "open", true},
+        SurvivableCase{"ExplosionSoundCutInItsHeader", "sfx/explosion.wav", 0, 0, 30, nullptr,
+                       "explosion", true},
+        SurvivableCase{"EmptyFlagSound", "sfx/click.wav", 0, 0, 0, "", "flag", true},
+        SurvivableCase{"EmptyFont", "fonts/vera.ttf", 0, 0, 0, "", nullptr, false},
+        SurvivableCase{"FontCutShort", "fonts/vera.ttf", 0, 0, 2000, nullptr, nullptr, false},
+        SurvivableCase{"JunkFont", "fonts/vera.ttf", 0, 0, 0, "not a font at all", nullptr, false}),
+    [](const ::testing::TestParamInfo<SurvivableCase>& info) { return info.param.name; });
+
+}  // namespace

@@ -11,16 +11,9 @@ cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DDUNMARROW_TESTS=OFF -DDUN
 cmake --build build-bench -j "$(nproc)" -- --no-print-directory >/dev/null
 BIN=build-bench/bench
 
-fd_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" 2>/dev/null &
-XVFB_PID=$!
+source tools/private_display.sh
+start_private_display
 trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
-for _ in $(seq 100); do
-    [ -s "$fd_file" ] && break
-    sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$fd_file")"
-rm -f "$fd_file"
 
 echo "== The board's rules"
 "$BIN/board_bench" "$@"

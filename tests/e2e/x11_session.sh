@@ -8,17 +8,10 @@ SHOTS="$3"
 mkdir -p "$SHOTS"
 FAILURES=0
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/private_display.sh"
+
 start_display() {
-    local fd_file
-    fd_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" 2>/dev/null &
-    XVFB_PID=$!
-    for _ in $(seq 100); do
-        [ -s "$fd_file" ] && break
-        sleep 0.1
-    done
-    export DISPLAY=":$(head -n1 "$fd_file")"
-    rm -f "$fd_file"
+    start_private_display
     trap 'kill $XVFB_PID 2>/dev/null || true; [ -n "${GAME_PID:-}" ] && kill $GAME_PID 2>/dev/null || true' EXIT
 }
 

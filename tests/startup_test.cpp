@@ -13,6 +13,7 @@
 #include "support/process.h"
 #include "support/running_game.h"
 #include "support/surfaces.h"
+#include "ui/menu_panel.h"
 
 namespace {
 
@@ -178,6 +179,29 @@ TEST(StartUpTest, AMissingSoundFileSilencesOnlyThatSound) {
     EXPECT_NE(game.state.openSound, nullptr);
     EXPECT_EQ(game.state.explosionSound, nullptr);
     EXPECT_NE(game.state.flagSound, nullptr);
+}
+
+// Shutdown frees every picture, the last text and every sound exactly once, and leaves no
+// pointer to freed memory behind.
+TEST(ShutDownTest, FreesEverythingStartUpLoadedOnceAndForgetsIt) {
+    RunningGame game;
+    drawMenuPanel();
+    const std::vector<const void*> loaded = {
+        AppState::spriteSheet, AppState::menuImage,       AppState::panelImage,
+        AppState::winImage,    AppState::background,      AppState::textSurface,
+        game.state.openSound,  game.state.explosionSound, game.state.flagSound};
+    for (const void* resource : loaded) ASSERT_NE(resource, nullptr);
+    fakes::resetFrees();
+    game.stop();
+    for (size_t i = 0; i < loaded.size(); ++i) EXPECT_EQ(fakes::freesOf(loaded[i]), 1) << i;
+    for (SDL_Surface* picture : {AppState::spriteSheet, AppState::menuImage, AppState::panelImage,
+                                 AppState::winImage, AppState::background, AppState::textSurface}) {
+        EXPECT_EQ(picture, nullptr);
+    }
+    EXPECT_EQ(AppState::font, nullptr);
+    EXPECT_EQ(game.state.openSound, nullptr);
+    EXPECT_EQ(game.state.explosionSound, nullptr);
+    EXPECT_EQ(game.state.flagSound, nullptr);
 }
 
 TEST(StartUpTest, AMissingFontIsNoFailure) {

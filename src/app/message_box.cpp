@@ -16,6 +16,7 @@ void showMessageBox(const char* title, const std::string& text) {
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -24,25 +25,38 @@ extern char** environ;
 
 namespace {
 
+// Where dialog programs are looked for when PATH names no absolute directory.
+constexpr const char* FALLBACK_PATH = "/usr/local/bin:/usr/bin:/bin";
+
+// The absolute directories of a search path, in order. An empty or relative entry would mean
+// the working directory, which is the game's data folder, and nothing there may be run.
+std::vector<std::string> absoluteDirectories(const std::string& path) {
+    std::vector<std::string> dirs;
+    size_t start = 0;
+    while (start < path.size()) {
+        size_t end = path.find(':', start);
+        if (end == std::string::npos) end = path.size();
+        if (path[start] == '/') dirs.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return dirs;
+}
+
 std::string findOnPath(const char* program) {
     const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "";
-    size_t start = 0;
-    while (start <= dirs.size()) {
-        size_t end = dirs.find(':', start);
-        if (end == std::string::npos) end = dirs.size();
-        std::string dir = dirs.substr(start, end - start);
-        std::string candidate = (dir.empty() ? std::string(".") : dir) + "/" + program;
+    std::vector<std::string> dirs = absoluteDirectories(path ? path : "");
+    if (dirs.empty()) dirs = absoluteDirectories(FALLBACK_PATH);
+    for (const std::string& dir : dirs) {
+        const std::string candidate = dir + "/" + program;
         if (access(candidate.c_str(), X_OK) == 0) return candidate;
-        start = end + 1;
     }
     return "";
 }
 
 // Starts the dialog directly, never through a shell, optionally feeding it text on its
-// standard input, and waits until the player has dismissed it.
-void runDialog(const std::string& program, std::vector<std::string> args,
-               const std::string* input) {
+// standard input, and waits until it ends. Returns its exit status, or -1 when it could not
+// be started or did not end by itself.
+int runDialog(const std::string& program, std::vector<std::string> args, const std::string* input) {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (std::string& arg : args) argv.push_back(arg.data());
@@ -54,7 +68,7 @@ void runDialog(const std::string& program, std::vector<std::string> args,
     if (input) {
         if (pipe2(pipeEnds, O_CLOEXEC) != 0) {
             posix_spawn_file_actions_destroy(&actions);
-            return;
+            return -1;
         }
         posix_spawn_file_actions_adddup2(&actions, pipeEnds[0], STDIN_FILENO);
     }
@@ -64,17 +78,32 @@ void runDialog(const std::string& program, std::vector<std::string> args,
     if (input) {
         close(pipeEnds[0]);
         if (failed == 0) {
-            // The texts are short; a dialog that quits early just closes the pipe on us.
+            // A dialog that quits before reading closes the pipe on us; that must not end the
+            // game by SIGPIPE before it has reported its own status.
+            void (*previous)(int) = std::signal(SIGPIPE, SIG_IGN);
             ssize_t ignored = write(pipeEnds[1], input->data(), input->size());
             (void)ignored;
+            std::signal(SIGPIPE, previous);
         }
         close(pipeEnds[1]);
     }
-    if (failed != 0) return;
+    if (failed != 0) return -1;
     int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) return -1;
     }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+// One way of showing the box: the program, its arguments, and the exit statuses of a box the
+// player has seen and dismissed (OK, or closing it). Any other status is the program's own
+// failure, and the next program is tried.
+struct DialogProgram {
+    const char* name;
+    std::vector<std::string> args;
+    bool textOnStandardInput;
+    std::vector<int> dismissed;
+};
 
 }  // namespace
 
@@ -85,15 +114,24 @@ void showMessageBox(const char* title, const std::string& text) {
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) return;
 
-    if (std::string zenity = findOnPath("zenity"); !zenity.empty()) {
-        runDialog(zenity, {"--info", "--no-markup", "--title", title, "--text", text}, nullptr);
-    } else if (std::string kdialog = findOnPath("kdialog"); !kdialog.empty()) {
-        runDialog(kdialog, {"--title", title, "--msgbox", text}, nullptr);
-    } else if (std::string xmessage = findOnPath("xmessage"); !xmessage.empty()) {
+    // In the order of preference; xmessage, from the X11 utilities, is the last resort.
+    const DialogProgram programs[] = {
+        {"zenity", {"--info", "--no-markup", "--title", title, "--text", text}, false, {0, 1}},
+        {"kdialog", {"--title", title, "--msgbox", text}, false, {0, 1}},
         // The text goes through standard input so that no word of it can pass for an option.
-        runDialog(xmessage,
-                  {"-title", title, "-center", "-buttons", "OK", "-default", "OK", "-file", "-"},
-                  &text);
+        {"xmessage",
+         {"-title", title, "-center", "-buttons", "OK", "-default", "OK", "-file", "-"},
+         true,
+         {0, 101}},
+    };
+    for (const DialogProgram& dialog : programs) {
+        const std::string program = findOnPath(dialog.name);
+        if (program.empty()) continue;
+        const int status =
+            runDialog(program, dialog.args, dialog.textOnStandardInput ? &text : nullptr);
+        for (int dismissed : dialog.dismissed) {
+            if (status == dismissed) return;
+        }
     }
 }
 

@@ -2,8 +2,11 @@
 
 #include <SDL_ttf.h>
 
+#include <SDL_mixer.h>
+
 #include <algorithm>
 #include <cstddef>
+#include <map>
 
 extern "C" {
 int __real_rand();
@@ -13,6 +16,7 @@ SDL_Surface* __real_TTF_RenderText_Blended(TTF_Font* font, const char* text, SDL
 void __real_SDL_FreeSurface(SDL_Surface* surface);
 int __real_SDL_Flip(SDL_Surface* screen);
 SDL_Surface* __real_SDL_SetVideoMode(int width, int height, int depth, Uint32 flags);
+void __real_Mix_FreeChunk(Mix_Chunk* chunk);
 }
 
 namespace {
@@ -32,6 +36,7 @@ fakes::VideoModeRequest g_videoModeRequest{};
 
 bool g_failRendering = false;
 std::vector<SDL_Surface*> g_liveTexts;
+std::map<const void*, int> g_frees;
 
 }  // namespace
 
@@ -80,7 +85,13 @@ SDL_Surface* __wrap_TTF_RenderText_Blended(TTF_Font* font, const char* text, SDL
 void __wrap_SDL_FreeSurface(SDL_Surface* surface) {
     g_liveTexts.erase(std::remove(g_liveTexts.begin(), g_liveTexts.end(), surface),
                       g_liveTexts.end());
+    if (surface) ++g_frees[surface];
     __real_SDL_FreeSurface(surface);
+}
+
+void __wrap_Mix_FreeChunk(Mix_Chunk* chunk) {
+    if (chunk) ++g_frees[chunk];
+    __real_Mix_FreeChunk(chunk);
 }
 }
 
@@ -147,6 +158,14 @@ void failTextRendering(bool fail) {
 }
 int liveTextSurfaces() {
     return static_cast<int>(g_liveTexts.size());
+}
+
+void resetFrees() {
+    g_frees.clear();
+}
+int freesOf(const void* surfaceOrChunk) {
+    auto found = g_frees.find(surfaceOrChunk);
+    return found == g_frees.end() ? 0 : found->second;
 }
 
 }  // namespace fakes

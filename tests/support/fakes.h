@@ -1,8 +1,9 @@
 #pragma once
 
-// The test binary is linked with the C library's rand and srand, SDL's blit and flip and SDL_ttf's
-// blended renderer wrapped (the linker's --wrap), so tests can lay out boards of their
-// choosing, see what was blitted in which order, and make text rendering fail.
+// The test binary is linked with the C library's rand and srand, SDL's blit, flip and surface
+// release, SDL_mixer's chunk release and SDL_ttf's blended renderer wrapped (the linker's --wrap),
+// so tests can lay out boards of their choosing, see what was blitted in which order, and make text
+// rendering fail.
 
 #include <SDL.h>
 
@@ -57,5 +58,9 @@ void resetFlips();
 void failTextRendering(bool fail);
 // Text surfaces rendered and not yet freed.
 int liveTextSurfaces();
+
+// How often each surface or sound chunk was freed since the last reset.
+void resetFrees();
+int freesOf(const void* surfaceOrChunk);
 
 }  // namespace fakes

@@ -16,8 +16,13 @@ RunningGame::RunningGame(bool soundOn, const std::string& directory, bool softwa
     startUp(state);
 }
 
+void RunningGame::stop() {
+    if (!stopped) shutDown(state);
+    stopped = true;
+}
+
 RunningGame::~RunningGame() {
-    shutDown(state);
+    stop();
     // The game itself never releases these; it ends instead.
     delete AppState::board;
     AppState::board = nullptr;

@@ -12,6 +12,9 @@ class RunningGame {
     explicit RunningGame(bool soundOn = true, const std::string& directory = DUNMARROW_SOURCE_DIR,
                          bool softwareVideo = false);
     ~RunningGame();
+    // Shuts the game down now, as the main function does when its loop ends; the destructor
+    // then only tidies up what the game itself leaves to the end of the process.
+    void stop();
     RunningGame(const RunningGame&) = delete;
     RunningGame& operator=(const RunningGame&) = delete;
 
@@ -19,4 +22,5 @@ class RunningGame {
 
   private:
     std::string previousDirectory;
+    bool stopped = false;
 };

@@ -4,6 +4,7 @@
 #include <SDL_image.h>
 #include <SDL_mixer.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,16 @@ TEST(StartUpFailureTest, NoDisplayAtAllEndsWithTheErrorBox) {
     const std::string message = "Error!\nNo available video device, ErrorNr = -5\n";
     ASSERT_GE(run.output.size(), message.size());
     EXPECT_EQ(run.output.substr(run.output.size() - message.size()), message) << run.output;
+}
+
+// tools/test.sh runs the suite on the classic SDL 1.2 and again on sdl12-compat, and names the
+// one it means to load; sdl12-compat numbers its releases from 1.2.50 on.
+TEST(SdlLibraryTest, TheSuiteRunsOnTheLibraryItWasGiven) {
+    const char* expected = std::getenv("DUNMARROW_EXPECTED_SDL");
+    if (!expected) GTEST_SKIP() << "DUNMARROW_EXPECTED_SDL names no library";
+    const SDL_version* linked = SDL_Linked_Version();
+    EXPECT_EQ(expected, std::string(linked->patch >= 50 ? "sdl12-compat" : "classic"))
+        << "SDL " << int(linked->major) << "." << int(linked->minor) << "." << int(linked->patch);
 }
 
 TEST(StartUpTest, OpensTheWindowLoadsEverythingAndLaysOutTheFirstBoard) {

@@ -5,8 +5,10 @@ BUILD_PACKAGES=(g++ cmake make pkg-config
     libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev)
 # xmessage, for the error box when no zenity or kdialog is there.
 RUN_PACKAGES=(x11-utils)
+# libsdl1.2-compat installs beside the classic library, in a folder of its own; never its
+# -shim package, which would replace the classic one.
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool imagemagick libx11-dev
-    valgrind)
+    valgrind libsdl1.2-compat)
 # What the install test checks the installed files and the Debian package with.
 INSTALL_TEST_PACKAGES=(desktop-file-utils appstream man-db groff-base dpkg-dev file)
 BENCH_PACKAGES=(libbenchmark-dev libx11-dev xvfb xauth)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the game twice (plain, and with AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs the whole test suite on both builds, the end-to-end
-# tests in a real window under Xvfb included.
+# tests in a real window under Xvfb included; the plain build a second time on sdl12-compat.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/dependencies.sh
@@ -16,5 +16,16 @@ ctest --test-dir build-asan -j "$(nproc)" --output-on-failure --progress
 echo "Building"
 # The benchmarks are built too, so that they keep compiling; tools/bench.sh runs them.
 configure_and_build build-test -DDUNMARROW_BENCHMARKS=ON
-echo "Testing"
-ctest --test-dir build-test -j "$(nproc)" --output-on-failure
+echo "Testing on the classic SDL 1.2"
+DUNMARROW_EXPECTED_SDL=classic ctest --test-dir build-test -j "$(nproc)" --output-on-failure
+
+# Newer distributions ship sdl12-compat, SDL 1.2's interface on SDL2, in place of the classic
+# library; Debian keeps it in a folder of its own, so the same build can run on it.
+COMPAT_DIR=$(dirname "$(dpkg -L libsdl1.2-compat | grep '/libSDL-1\.2\.so\.0$')")
+if ! LD_LIBRARY_PATH="$COMPAT_DIR" ldd build-test/dunmarrow | grep -q "$COMPAT_DIR/libSDL-1.2"; then
+    echo "sdl12-compat in $COMPAT_DIR is not the SDL the game loads" >&2
+    exit 1
+fi
+echo "Testing on sdl12-compat"
+DUNMARROW_EXPECTED_SDL=sdl12-compat LD_LIBRARY_PATH="$COMPAT_DIR" \
+    ctest --test-dir build-test -j "$(nproc)" --output-on-failure

@@ -36,17 +36,21 @@ Mix_Chunk* loadSound(const char* path) {
     return Mix_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1);
 }
 
-// Without a display SDL falls back on drawing into a text terminal (caca, aalib). A board of
-// 30-pixel cells cannot be played that way, so unless the player chose such a driver by
-// name, that counts as having no display at all.
-bool onlyATextTerminal() {
+// Without a display SDL falls back on a driver that no player can see: the classic library
+// on drawing into a text terminal (caca, aalib), sdl12-compat on SDL2's invisible offscreen
+// window. A board of 30-pixel cells cannot be played on either, so unless the player chose
+// such a driver by name, that counts as having no display at all.
+bool noPlayableDisplay() {
     char driver[32] = "";
     if (std::getenv("SDL_VIDEODRIVER") || !SDL_VideoDriverName(driver, sizeof driver)) return false;
-    return std::strcmp(driver, "caca") == 0 || std::strcmp(driver, "aalib") == 0;
+    for (const char* unplayable : {"caca", "aalib", "offscreen"}) {
+        if (std::strcmp(driver, unplayable) == 0) return true;
+    }
+    return false;
 }
 
 SDL_Surface* openWindow(bool softwareVideo) {
-    if (onlyATextTerminal()) {
+    if (noPlayableDisplay()) {
         // Hand the terminal back first, so the message is not lost on the driver's screen.
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         SDL_SetError("No available video device");

@@ -12,7 +12,9 @@ dismiss_box() {
     [ -n "$box" ] || return 0
     sleep 0.3
     import -window "$box" "$SHOTS/$2.png"
-    xdotool mousemove --window "$box" 5 5 key Return
+    # The game's window may keep the keyboard focus (it does on sdl12-compat): give it to the
+    # box, so that Return reaches its button.
+    xdotool windowfocus "$box" mousemove --window "$box" 5 5 key Return
     wait_for_exit "$GAME_PID"
 }
 

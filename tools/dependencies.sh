@@ -9,8 +9,11 @@ RUN_PACKAGES=(x11-utils)
 # -shim package, which would replace the classic one.
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool imagemagick libx11-dev
     valgrind libsdl1.2-compat)
+# What the Debian package is built with, and what it depends on beyond the libraries.
+PACKAGE_PACKAGES=(dpkg-dev file ttf-bitstream-vera)
 # What the install test checks the installed files and the Debian package with.
-INSTALL_TEST_PACKAGES=(desktop-file-utils appstream man-db groff-base dpkg-dev file)
+INSTALL_TEST_PACKAGES=(desktop-file-utils appstream man-db groff-base lintian
+    "${PACKAGE_PACKAGES[@]}")
 BENCH_PACKAGES=(libbenchmark-dev libx11-dev xvfb xauth)
 ASSET_PACKAGES=(python3 python3-pil ttf-bitstream-vera)
 

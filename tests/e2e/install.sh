@@ -13,7 +13,8 @@ cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null
 for file in bin/dunmarrow libexec/dunmarrow/dunmarrow share/dunmarrow/gfx/sprites.png \
     share/dunmarrow/sfx/mvstn.wav share/dunmarrow/fonts/vera.ttf \
     share/applications/$APP_ID.desktop share/metainfo/$APP_ID.metainfo.xml \
-    share/icons/hicolor/256x256/apps/$APP_ID.png share/man/man6/dunmarrow.6.gz; do
+    share/icons/hicolor/256x256/apps/$APP_ID.png share/man/man6/dunmarrow.6.gz \
+    share/doc/dunmarrow/LICENSE; do
     check "installs $file" [ -s "$PREFIX/$file" ]
 done
 
@@ -30,7 +31,8 @@ check "the icon is 256 x 256" \
 MAN_WARNINGS=$(man --warnings -l "$PREFIX/share/man/man6/dunmarrow.6.gz" 2>&1 >/dev/null)
 check "the manual page formats without a warning" [ -z "$MAN_WARNINGS" ]
 MANUAL=$(MANWIDTH=200 man -l "$PREFIX/share/man/man6/dunmarrow.6.gz" 2>/dev/null)
-for topic in -nosound -software Escape "Right-button release" gfx/sprites.png fonts/vera.ttf; do
+for topic in -nosound -software Escape "Right-button release" gfx/sprites.png fonts/vera.ttf \
+    "$PREFIX/share/dunmarrow" "graphical desktop"; do
     check "the manual page tells of $topic" grep -qF -- "$topic" <<<"$MANUAL"
 done
 
@@ -49,21 +51,43 @@ LOST=$(cd / && "$PREFIX/bin/dunmarrow" 2>&1) && LOST_STATUS=0 || LOST_STATUS=$?
 check "a launcher without the game's files ends with status 1" [ "$LOST_STATUS" = 1 ]
 check "and says where it looked" grep -qF "the game's files are not in" <<<"$LOST"
 
-# The Debian package holds the same tree under /usr and names its libraries.
-(cd "$BUILD" && cpack -G DEB -B "$SCRATCH/package" >/dev/null)
-DEB=$(ls "$SCRATCH"/package/dunmarrow_*.deb)
-check "cpack builds a Debian package" [ -s "$DEB" ]
+# The Debian package, built as Debian builds its own, in Debian's layout for games.
+DEB=$(tools/debian_package.sh "$SCRATCH/package")
+check "the Debian package is built" [ -s "$DEB" ]
+LINTIAN=$(lintian --fail-on error,warning "$DEB" 2>&1) && LINTIAN_STATUS=0 || LINTIAN_STATUS=$?
+check "lintian finds no error and no warning in the package" [ "$LINTIAN_STATUS" = 0 ]
+[ "$LINTIAN_STATUS" = 0 ] || echo "$LINTIAN"
 CONTENTS=$(dpkg-deb -c "$DEB")
-for file in usr/bin/dunmarrow usr/libexec/dunmarrow/dunmarrow usr/share/dunmarrow/gfx/win.png \
+for file in usr/games/dunmarrow usr/libexec/dunmarrow/dunmarrow \
+    usr/share/games/dunmarrow/gfx/win.png usr/share/games/dunmarrow/sfx/mvstn.wav \
     usr/share/applications/$APP_ID.desktop usr/share/metainfo/$APP_ID.metainfo.xml \
-    usr/share/man/man6/dunmarrow.6.gz; do
+    usr/share/man/man6/dunmarrow.6.gz usr/share/doc/dunmarrow/copyright \
+    usr/share/doc/dunmarrow/changelog.gz; do
     check "the package holds /$file" grep -qF "./$file" <<<"$CONTENTS"
 done
 check "the package depends on SDL 1.2" bash -c "dpkg-deb -f '$DEB' Depends | grep -q libsdl1.2debian"
+check "the package depends on Debian's Vera font" \
+    bash -c "dpkg-deb -f '$DEB' Depends | grep -q ttf-bitstream-vera"
 dpkg-deb -x "$DEB" "$SCRATCH/unpacked"
-check "the packaged desktop entry runs in /usr/share/dunmarrow" \
-    grep -qx "Path=/usr/share/dunmarrow" "$SCRATCH/unpacked/usr/share/applications/$APP_ID.desktop"
-GAME_DIR=/ start_game_with "$SCRATCH/unpacked/usr/bin/dunmarrow" -nosound
+UNPACKED="$SCRATCH/unpacked"
+check "the package's copyright file is machine-readable and licenses the game under MIT" \
+    bash -c "head -n1 '$UNPACKED/usr/share/doc/dunmarrow/copyright' |
+        grep -q copyright-format/1.0 && grep -qx 'License: Expat' \
+        '$UNPACKED/usr/share/doc/dunmarrow/copyright'"
+FONT_LINK=$(readlink "$UNPACKED/usr/share/games/dunmarrow/fonts/vera.ttf" || true)
+check "the package's font links to Debian's Vera" \
+    [ "$(realpath -m "/usr/share/games/dunmarrow/fonts/$FONT_LINK")" = \
+        /usr/share/fonts/truetype/ttf-bitstream-vera/Vera.ttf ]
+check "which is the game's own font" \
+    cmp -s /usr/share/fonts/truetype/ttf-bitstream-vera/Vera.ttf fonts/vera.ttf
+PACKAGED_ENTRY="$UNPACKED/usr/share/applications/$APP_ID.desktop"
+check "the packaged desktop entry starts /usr/games/dunmarrow" \
+    grep -qx "Exec=/usr/games/dunmarrow" "$PACKAGED_ENTRY"
+check "the packaged desktop entry runs in /usr/share/games/dunmarrow" \
+    grep -qx "Path=/usr/share/games/dunmarrow" "$PACKAGED_ENTRY"
+check "the packaged manual page names /usr/share/games/dunmarrow" \
+    bash -c "zcat '$UNPACKED/usr/share/man/man6/dunmarrow.6.gz' | grep -qF /usr/share/games/dunmarrow"
+GAME_DIR=/ start_game_with "$UNPACKED/usr/games/dunmarrow" -nosound
 close_game
 check "the packaged launcher starts the game" [ "$EXIT_STATUS" = 0 ]
 

@@ -266,34 +266,57 @@ def background():
     shade = Image.new("RGBA", (width, height), (0, 0, 0, 255))
     image = Image.composite(image, shade, vignette.point(lambda v: 110 + v))
 
-    draw = ImageDraw.Draw(image)
-    title_font = bold_font(44)
-    title = "D U N M A R R O W"
-    centred_text(draw, (0, 26, width, 86), title, title_font, (232, 196, 106), shadow=(0, 0, 0))
-    centred_text(draw, (0, 86, width, 110), "clear the field, mind the mines", regular_font(15), (150, 166, 192))
+    # No title or any other mark: a board of up to 780 x 600 pixels, centred, may lie over any
+    # part of the background, and must never cut a word in half.
     return image.convert("RGB")
 
 
+WIN_BACKDROP_ALPHA = 168
+
+
 def win_picture():
-    size = (360, 150)
+    """A smoked-glass ribbon with a gold edge: the solved board stays readable through it.
+
+    The inside is one even translucency, with no seam that shows more of the board than the
+    rest. The words must hold wherever the game shows the picture, over an empty board as
+    well, so they only celebrate the cleared field.
+    """
+    size = (400, 96)
     width, height = size
+    radius = 16
     picture = Image.new("RGBA", size, (0, 0, 0, 0))
-    face = vertical_gradient(size, (255, 222, 122), (214, 150, 40))
-    picture.paste(face, (0, 0), rounded_mask(size, 18))
-    draw = ImageDraw.Draw(picture)
-    draw.rounded_rectangle([0, 0, width - 1, height - 1], radius=18, outline=(92, 56, 8, 255), width=3)
-    draw.rounded_rectangle([6, 6, width - 7, height - 7], radius=13, outline=(255, 244, 200, 200), width=1)
-    centred_text(draw, (0, 18, width, 86), "You won!", bold_font(46), (70, 34, 4), shadow=(255, 240, 190))
-    centred_text(draw, (0, 88, width, 110), "Every safe cell is open.", regular_font(15), (70, 40, 8))
-    centred_text(draw, (0, 110, width, 132), "Right-click for a new game", bold_font(14), (110, 30, 10))
-    for cx in (34, width - 34):
+    glass = vertical_gradient(size, (30, 38, 56), (12, 16, 26))
+    glass.putalpha(rounded_mask(size, radius).point(lambda a: a * WIN_BACKDROP_ALPHA // 255))
+    picture = Image.alpha_composite(picture, glass)
+
+    # The edge, drawn large and scaled down so its curves stay smooth; opaque gold throughout.
+    edge = Image.new("RGBA", (width * SUPER, height * SUPER), (0, 0, 0, 0))
+    ImageDraw.Draw(edge).rounded_rectangle(
+        [SUPER, SUPER, width * SUPER - 1 - SUPER, height * SUPER - 1 - SUPER],
+        radius=(radius - 1) * SUPER, outline=(232, 190, 92, 255), width=2 * SUPER)
+    picture = Image.alpha_composite(picture, edge.resize(size, Image.LANCZOS))
+
+    words = Image.new("RGBA", size, (0, 0, 0, 0))
+    draw = ImageDraw.Draw(words)
+    title_font = bold_font(34)
+    for dx, dy in ((-2, 0), (2, 0), (0, -2), (0, 2), (-1, -1), (1, 1), (-1, 1), (1, -1), (2, 2)):
+        centred_text(draw, (dx, 10 + dy, width + dx, 56 + dy), "Field cleared!", title_font,
+                     (10, 8, 4, 255))
+    centred_text(draw, (0, 10, width, 56), "Field cleared!", title_font, (255, 214, 110, 255))
+    subtitle_font = regular_font(15)
+    for dx, dy in ((-1, 0), (1, 0), (0, -1), (0, 1), (1, 1)):
+        centred_text(draw, (dx, 58 + dy, width + dx, 80 + dy), "Every safe cell is open",
+                     subtitle_font, (10, 8, 4, 255))
+    centred_text(draw, (0, 58, width, 80), "Every safe cell is open", subtitle_font,
+                 (226, 232, 244, 255))
+    for cx in (40, width - 40):
         star = []
         for k in range(10):
-            radius = 16 if k % 2 == 0 else 7
+            star_radius = 15 if k % 2 == 0 else 6
             angle = -math.pi / 2 + k * math.pi / 5
-            star.append((cx + radius * math.cos(angle), 52 + radius * math.sin(angle)))
-        draw.polygon(star, fill=(255, 250, 225, 255), outline=(120, 70, 10, 255))
-    return picture
+            star.append((cx + star_radius * math.cos(angle), 40 + star_radius * math.sin(angle)))
+        draw.polygon(star, fill=(255, 226, 130, 255), outline=(40, 26, 4, 255))
+    return Image.alpha_composite(picture, words)
 
 
 # ---------------------------------------------------------------------------------------
@@ -362,28 +385,31 @@ def write_wav(path, samples, peak):
 
 
 def open_sound():
-    """A soft pop with a short stony scrape: cells sliding open."""
-    count = int(0.22 * RATE)
+    """A soft brush of loose earth: muffled noise, no pitch, gone in a tenth of a second."""
+    count = int(0.14 * RATE)
     noise = Noise(7)
-    smooth = 0.0
-    phase = 0.0
+    low = 0.0
+    lower = 0.0
     samples = []
     for i in range(count):
         t = i / RATE
-        smooth += 0.25 * (noise.signed() - smooth)
-        scrape = smooth * math.exp(-t / 0.035) * 0.8
-        phase += 2 * math.pi * (820 - 1500 * t) / RATE
-        pop = math.sin(phase) * math.exp(-t / 0.06)
-        samples.append((scrape + pop) * envelope(i, count))
+        # Two gentle low-pass stages keep the grit soft; the swell and fall shape a brush.
+        low += 0.22 * (noise.signed() - low)
+        lower += 0.35 * (low - lower)
+        swell = min(1.0, t / 0.012) * math.exp(-t / 0.03)
+        samples.append(lower * swell * envelope(i, count, attack=0.002, release=0.02))
     return samples
 
 
 def explosion_sound():
-    """A deep thump under a rumble that dies away."""
+    """A deep thump under a rumble, with a gritty crackle that small speakers can carry."""
     count = int(0.9 * RATE)
     noise = Noise(1234)
+    crackle_noise = Noise(4321)
     low = 0.0
     lower = 0.0
+    band_low = 0.0
+    band_high = 0.0
     phase = 0.0
     samples = []
     for i in range(count):
@@ -395,7 +421,13 @@ def explosion_sound():
         phase += 2 * math.pi * (70 * math.exp(-t / 0.25) + 30) / RATE
         thump = math.sin(phase) * math.exp(-t / 0.18)
         crack = noise.signed() * math.exp(-t / 0.012) * 0.6
-        samples.append((rumble + thump + crack) * envelope(i, count, release=0.08))
+        # Noise kept between a few hundred hertz and a few kilohertz: the body of the blast
+        # where laptop speakers still play, fading over the first third of a second.
+        raw = crackle_noise.signed()
+        band_low += 0.45 * (raw - band_low)
+        band_high += 0.06 * (band_low - band_high)
+        crackle = (band_low - band_high) * 5.0 * math.exp(-t / 0.4)
+        samples.append((rumble + thump + crack + crackle) * envelope(i, count, release=0.08))
     return samples
 
 
@@ -424,7 +456,7 @@ def main():
     win_picture().save(gfx / "win.png", optimize=True)
     background().save(gfx / "back800.png", optimize=True)
 
-    write_wav(sfx / "mvstn.wav", open_sound(), 0.55)
+    write_wav(sfx / "mvstn.wav", open_sound(), 0.2)
     write_wav(sfx / "explosion.wav", explosion_sound(), 0.85)
     write_wav(sfx / "click.wav", flag_sound(), 0.5)
 

@@ -202,8 +202,9 @@ TEST(ShutDownTest, FreesEverythingStartUpLoadedOnceAndForgetsIt) {
         AppState::winImage,    AppState::background,      AppState::textSurface,
         game.state.openSound,  game.state.explosionSound, game.state.flagSound};
     for (const void* resource : loaded) ASSERT_NE(resource, nullptr);
-    fakes::resetFrees();
+    fakes::countFrees(true);
     game.stop();
+    fakes::countFrees(false);
     for (size_t i = 0; i < loaded.size(); ++i) EXPECT_EQ(fakes::freesOf(loaded[i]), 1) << i;
     for (SDL_Surface* picture : {AppState::spriteSheet, AppState::menuImage, AppState::panelImage,
                                  AppState::winImage, AppState::background, AppState::textSurface}) {

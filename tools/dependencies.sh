@@ -15,6 +15,11 @@ PACKAGE_PACKAGES=(dpkg-dev file ttf-bitstream-vera)
 INSTALL_TEST_PACKAGES=(desktop-file-utils appstream man-db groff-base lintian
     "${PACKAGE_PACKAGES[@]}")
 BENCH_PACKAGES=(libbenchmark-dev libx11-dev xvfb xauth)
+# The Windows build: the cross compiler, Debian's zlib for it, what unpacks and builds the
+# libraries' source packages, NSIS for the installer, and Wine to test it all.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
+    mingw-w64-tools binutils-mingw-w64-x86-64 dpkg-dev patch make pkg-config nsis zip unzip
+    wine xvfb xauth xdotool imagemagick)
 ASSET_PACKAGES=(python3 python3-pil ttf-bitstream-vera)
 
 install_packages() {

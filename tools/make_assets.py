@@ -271,7 +271,7 @@ def background():
     return image.convert("RGB")
 
 
-WIN_BACKDROP_ALPHA = 168
+WIN_BACKDROP_ALPHA = 140
 
 
 def win_picture():
@@ -465,6 +465,9 @@ def main():
     master = icon_master()
     for size in ICON_SIZES:
         master.resize((size, size), Image.LANCZOS).save(icons / f"{size}.png", optimize=True)
+    # The Windows program's and installer's icon, every size in one file.
+    master.save(ROOT / "dist" / "windows" / "dunmarrow.ico",
+                sizes=[(size, size) for size in (16, 24, 32, 48, 64, 128, 256)])
 
     shutil.copyfile(VERA_DIR / "Vera.ttf", fonts / "vera.ttf")
     shutil.copyfile(VERA_LICENCE, fonts / "vera-licence.txt")

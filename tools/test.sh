@@ -2,11 +2,12 @@
 # Installs what is missing, builds the game twice (plain, and with AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs the whole test suite on both builds, the end-to-end
 # tests in a real window under Xvfb included; the plain build a second time on sdl12-compat.
+# Last, the Windows build (tools/windows.sh) plays the same end-to-end scripts under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/dependencies.sh
 install_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" \
-    "${INSTALL_TEST_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
+    "${INSTALL_TEST_PACKAGES[@]}" "${BENCH_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
 
 echo "Building with the sanitizers"
 configure_and_build build-asan -DDUNMARROW_SANITIZE=ON
@@ -29,3 +30,9 @@ fi
 echo "Testing on sdl12-compat"
 DUNMARROW_EXPECTED_SDL=sdl12-compat LD_LIBRARY_PATH="$COMPAT_DIR" \
     ctest --test-dir build-test -j "$(nproc)" --output-on-failure
+
+echo "Building for Windows"
+tools/windows.sh
+echo "Testing the Windows build under Wine"
+tests/e2e/windows.sh build-windows/packages build-test/tests/close_window \
+    build-windows/e2e-screenshots

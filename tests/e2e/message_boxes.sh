@@ -18,7 +18,8 @@ dismiss_box() {
     wait_for_exit "$GAME_PID"
 }
 
-"$GAME" -nosound -nosound 2>/dev/null &
+# shellcheck disable=SC2086
+${RUNNER:-} "$GAME" -nosound -nosound 2>/dev/null &
 GAME_PID=$!
 dismiss_box "What are you doing\\?" refused
 check "a refused command line shows its box and ends with status 2" [ "$EXIT_STATUS" = 2 ]
@@ -26,7 +27,8 @@ check "a refused command line shows its box and ends with status 2" [ "$EXIT_STA
 scratch=$(mktemp -d)
 cp -r gfx sfx fonts "$scratch"
 rm "$scratch/gfx/win.png"
-(cd "$scratch" && exec "$GAME" -nosound 2>/dev/null) &
+# shellcheck disable=SC2086
+(cd "$scratch" && exec ${RUNNER:-} "$GAME" -nosound 2>/dev/null) &
 GAME_PID=$!
 dismiss_box "Error!" missing-picture
 check "a missing picture shows the error box and ends with status 1" [ "$EXIT_STATUS" = 1 ]

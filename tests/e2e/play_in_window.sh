@@ -92,15 +92,16 @@ shot escape-back
 check "Escape hides it again, leaving the board as it was" \
     same_picture "$LAST_SHOT" "$OPENED"
 
-# open_single_cell_until NAME FILE X Y: opens the one cell of the board until it shows the
-# pixel (X, Y) of FILE, dealing again with the right button when chance has put the other
-# outcome there; the last screenshot is NAME. Sets OUTCOME to yes or no.
+# open_single_cell_until NAME FILE X Y SX SY: opens the one cell of the board until the
+# screen at (SX, SY) shows the pixel (X, Y) of FILE, dealing again with the right button when
+# chance has put the other outcome there; the last screenshot is NAME. Sets OUTCOME to yes
+# or no.
 open_single_cell_until() {
     OUTCOME=no
     for _ in 1 2 3 4 5 6; do
         click 1 400 300
         shot "$1"
-        if shows "$LAST_SHOT" 400 300 "$2" "$3" "$4"; then
+        if shows "$LAST_SHOT" "$5" "$6" "$2" "$3" "$4"; then
             OUTCOME=yes
             return
         fi
@@ -114,7 +115,8 @@ drag 330 320 250
 drag 330 325 300
 drag 330 324 350
 click 1 400 190
-open_single_cell_until win "$WIN" 180 75
+# An opaque pixel of the win picture's title: the picture, 400 x 96, lands at (200, 252).
+open_single_cell_until win "$WIN" 200 30 400 282
 check "opening every safe cell shows the win picture" [ "$OUTCOME" = yes ]
 
 # A right release anywhere starts the next game.
@@ -126,13 +128,73 @@ check "a right click after the end deals a new board" shows "$LAST_SHOT" 400 300
 key Escape
 drag 330 411 250
 click 1 400 190
-open_single_cell_until loss "$SPRITES" 315 15
+open_single_cell_until loss "$SPRITES" 315 15 400 300
 check "opening a mine shows it" [ "$OUTCOME" = yes ]
 LOSS="$LAST_SHOT"
 click 1 400 300
 shot after-loss
 check "left clicks do nothing once the game is lost" same_picture "$LAST_SHOT" "$LOSS"
 
+# Boards of the sizes a player meets, to look at: no word on the background is ever cut.
+# set_sliders PERCENT_X ROWS_X COLS_X: the pointer's columns on the three tracks.
+set_sliders() {
+    drag 330 "$1" 250
+    drag 330 "$2" 300
+    drag 330 "$3" 350
+}
+# 10 x 10 at 20 %, then opening cells from the top-left until a mine goes off.
+key Escape
+set_sliders 340 365 355
+click 1 400 190
+shot board-10x10
+check "a 10 x 10 board lies at (250, 150)" shows "$LAST_SHOT" 265 165 "$SPRITES" 15 15
+for cell in $(seq 0 99); do
+    x=$((265 + cell % 10 * 30))
+    y=$((165 + cell / 10 * 30))
+    click 1 "$x" "$y"
+    shot board-10x10-loss
+    shows "$LAST_SHOT" "$x" "$y" "$SPRITES" 315 15 && break
+done
+for size in "18x8 401 348 280 30" "20x26 410 411 10 0"; do
+    read -r name rows_x cols_x left top <<<"$size"
+    key Escape
+    set_sliders 340 "$rows_x" "$cols_x"
+    click 1 400 190
+    click 1 $((left + 15 + 30 * 3)) $((top + 15 + 30 * 2))
+    shot "board-$name"
+    check "a $name board lies at ($left, $top)" \
+        shows "$LAST_SHOT" $((left + 15)) $((top + 15)) "$SPRITES" 15 15
+done
+
+# A win on a 6 x 6 board with mines: one click floods it open when chance has laid few mines
+# and no cell of the top and bottom rows can stay shut but a mine. Dealt again until that
+# happens with a mine left covered in those rows, where the win picture does not reach.
+key Escape
+set_sliders 326 347 341
+WON_WITH_MINES=no
+for _ in $(seq 40); do
+    click 1 400 190
+    click 1 325 225
+    shot win-6x6
+    if shows "$LAST_SHOT" 400 282 "$WIN" 200 30; then
+        for x in 325 355 385 415 445 475; do
+            for y in 225 375; do
+                shows "$LAST_SHOT" "$x" "$y" "$SPRITES" 15 15 && WON_WITH_MINES=yes
+            done
+        done
+    fi
+    [ "$WON_WITH_MINES" = yes ] && break
+    key Escape
+done
+check "a 6 x 6 board with mines is won" [ "$WON_WITH_MINES" = yes ]
+
 close_game
 check "closing the window ends the game with status 0" [ "$EXIT_STATUS" = 0 ]
+
+start_game -nosound
+move 5 5
+click 1 400 410
+wait_for_exit "$GAME_PID"
+GAME_PID=
+check "Quit ends the game with status 0" [ "$EXIT_STATUS" = 0 ]
 finish

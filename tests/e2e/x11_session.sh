@@ -1,5 +1,6 @@
 # Sourced by the end-to-end scripts: a private Xvfb display, the game under it, screenshots
-# and pixel checks. Arguments of the scripts: GAME CLOSE_WINDOW SCREENSHOT_DIR.
+# and pixel checks. Arguments of the scripts: GAME CLOSE_WINDOW SCREENSHOT_DIR. RUNNER, when
+# set, is put before the game on its command line: "wine" plays the Windows build.
 set -euo pipefail
 
 GAME="$1"
@@ -11,7 +12,7 @@ FAILURES=0
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/private_display.sh"
 
 start_display() {
-    start_private_display
+    [ -n "${DISPLAY_READY:-}" ] || start_private_display
     trap 'kill $XVFB_PID 2>/dev/null || true; [ -n "${GAME_PID:-}" ] && kill $GAME_PID 2>/dev/null || true' EXIT
 }
 
@@ -33,15 +34,16 @@ wait_for_window() {
     timeout 10 xdotool search --sync --name "^$1\$" | head -n1
 }
 
-# start_game [OPTIONS...]: starts the game in the background, in GAME_DIR if that is set;
-# sets GAME_PID and WINDOW.
+# start_game [OPTIONS...]: starts the game in the background, in GAME_DIR if that is set, else
+# in GAME_HOME (its own folder, when it has one), else here; sets GAME_PID and WINDOW.
 start_game() { start_game_with "$GAME" "$@"; }
 
 # start_game_with PROGRAM [OPTIONS...]: as start_game, with another program (a launcher).
 start_game_with() {
     local program="$1"
     shift
-    (cd "${GAME_DIR:-.}" && exec "$program" "$@") &
+    # shellcheck disable=SC2086
+    (cd "${GAME_DIR:-${GAME_HOME:-.}}" && exec ${RUNNER:-} "$program" "$@") &
     GAME_PID=$!
     WINDOW=$(wait_for_window Dunmarrow)
     [ -n "$WINDOW" ] || { fail "the window did not open"; return 1; }

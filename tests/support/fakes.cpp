@@ -36,6 +36,7 @@ fakes::VideoModeRequest g_videoModeRequest{};
 
 bool g_failRendering = false;
 std::vector<SDL_Surface*> g_liveTexts;
+bool g_countingFrees = false;
 std::map<const void*, int> g_frees;
 
 }  // namespace
@@ -85,12 +86,12 @@ SDL_Surface* __wrap_TTF_RenderText_Blended(TTF_Font* font, const char* text, SDL
 void __wrap_SDL_FreeSurface(SDL_Surface* surface) {
     g_liveTexts.erase(std::remove(g_liveTexts.begin(), g_liveTexts.end(), surface),
                       g_liveTexts.end());
-    if (surface) ++g_frees[surface];
+    if (surface && g_countingFrees) ++g_frees[surface];
     __real_SDL_FreeSurface(surface);
 }
 
 void __wrap_Mix_FreeChunk(Mix_Chunk* chunk) {
-    if (chunk) ++g_frees[chunk];
+    if (chunk && g_countingFrees) ++g_frees[chunk];
     __real_Mix_FreeChunk(chunk);
 }
 }
@@ -160,8 +161,9 @@ int liveTextSurfaces() {
     return static_cast<int>(g_liveTexts.size());
 }
 
-void resetFrees() {
-    g_frees.clear();
+void countFrees(bool on) {
+    if (on) g_frees.clear();
+    g_countingFrees = on;
 }
 int freesOf(const void* surfaceOrChunk) {
     auto found = g_frees.find(surfaceOrChunk);

@@ -59,8 +59,9 @@ void failTextRendering(bool fail);
 // Text surfaces rendered and not yet freed.
 int liveTextSurfaces();
 
-// How often each surface or sound chunk was freed since the last reset.
-void resetFrees();
+// While counting (switching it on starts afresh), how often each surface or sound chunk was
+// freed.
+void countFrees(bool on);
 int freesOf(const void* surfaceOrChunk);
 
 }  // namespace fakes

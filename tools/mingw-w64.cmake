@@ -1,0 +1,20 @@
+# Cross-compiling for 64-bit Windows with Debian's mingw-w64 (posix threads). The libraries
+# come from the prefix that tools/windows.sh builds, given as DUNMARROW_WINDOWS_LIBS.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
+
+set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX} ${DUNMARROW_WINDOWS_LIBS})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# pkg-config reads the Windows libraries' own files, never the machine's.
+set(ENV{PKG_CONFIG_LIBDIR} ${DUNMARROW_WINDOWS_LIBS}/lib/pkgconfig)
+set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES DUNMARROW_WINDOWS_LIBS)

@@ -8,6 +8,7 @@
 # They are cached under ~/.cache/dunmarrow, keyed by those versions, so a second run only
 # builds the game.
 set -euo pipefail
+trap 'echo "tools/windows.sh stopped at line $LINENO" >&2' ERR
 cd "$(dirname "$0")/.."
 ROOT=$PWD
 source tools/dependencies.sh
@@ -92,7 +93,7 @@ fetch_archive() {
     echo "$2  $SOURCES/$1" | sha256sum --check --quiet >&2
     echo "$1 (upstream, sha256 $2)" >>"$PREFIX/share/licences/VERSIONS.txt"
     tar -xzf "$SOURCES/$1"
-    tar -tzf "$SOURCES/$1" | head -n1 | cut -d/ -f1
+    tar -tzf "$SOURCES/$1" | sed -n '1s|/.*||p'
 }
 
 # build LIBRARY STEPS FOLDER: runs the library's build steps in a subshell, its output in its
@@ -168,8 +169,8 @@ build_sdl_ttf() {
 
 build_libraries() {
     WORK=$CACHE/windows-build-$KEY
-    local final=$PREFIX
-    PREFIX=$PREFIX.partial
+    # The libraries' own files (sdl-config, pkg-config's) name the prefix they were built for,
+    # so they are built in place; the cache counts only once COMPLETE is written.
     rm -rf "$WORK" "$PREFIX"
     mkdir -p "$WORK" "$PREFIX/share/licences"
     export PATH="$PREFIX/bin:$PATH" PKG_CONFIG_LIBDIR="$PREFIX/lib/pkgconfig"
@@ -204,19 +205,20 @@ build_libraries() {
     keep_licence SDL_ttf "$ttf/COPYING"
 
     cd "$ROOT"
-    mv "$PREFIX" "$final"
-    PREFIX=$final
+    touch "$PREFIX/COMPLETE"
     rm -rf "$WORK"
 }
 
 # Nothing of an earlier run stays to be mistaken for this one's.
 rm -rf "$OUT/packages"
-if [ ! -f "$PREFIX/lib/libSDL_ttf.a" ]; then
+if [ ! -f "$PREFIX/COMPLETE" ]; then
     echo "Building the libraries for Windows (once; cached in $PREFIX)"
     build_libraries
 fi
 
 echo "Building the game for Windows"
+# pkg-config's answers stay in the cache; the libraries' prefix may have changed since.
+rm -f "$OUT/build/CMakeCache.txt"
 cmake -S . -B "$OUT/build" -DCMAKE_TOOLCHAIN_FILE="$ROOT/tools/mingw-w64.cmake" \
     -DDUNMARROW_WINDOWS_LIBS="$PREFIX" -DCMAKE_BUILD_TYPE=Release -DDUNMARROW_TESTS=OFF \
     >/dev/null

@@ -13,7 +13,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../tools/private_display.sh"
 
 start_display() {
     [ -n "${DISPLAY_READY:-}" ] || start_private_display
-    trap 'kill $XVFB_PID 2>/dev/null || true; [ -n "${GAME_PID:-}" ] && kill $GAME_PID 2>/dev/null || true' EXIT
+    trap '[ -n "${XVFB_PID:-}" ] && kill $XVFB_PID 2>/dev/null; [ -n "${GAME_PID:-}" ] && kill $GAME_PID 2>/dev/null || true' EXIT
 }
 
 fail() {
@@ -78,9 +78,13 @@ move() { xdotool mousemove --window "$WINDOW" "$1" "$2"; settle; }
 click() { xdotool mousemove --window "$WINDOW" "$2" "$3" click "$1"; settle; }
 key() { xdotool key --window "$WINDOW" "$1"; settle; }
 # drag X0 X1 Y: the left button held from X0 to X1 along row Y.
+# The pauses let a game under Wine see the button held before the pointer moves on.
 drag() {
     xdotool mousemove --window "$WINDOW" "$1" "$3" mousedown 1
-    xdotool mousemove --window "$WINDOW" "$2" "$3" mouseup 1
+    sleep 0.1
+    xdotool mousemove --window "$WINDOW" "$2" "$3"
+    sleep 0.1
+    xdotool mouseup 1
     settle
 }
 

@@ -33,12 +33,6 @@ LoopState g_game;
 constexpr int MOST_ROWS = 20;
 constexpr int MOST_COLS = 26;
 
-// The background drawn as the game draws it, alpha switched on before the blit: on the
-// classic library that is a plain copy, on sdl12-compat a blend.
-void blitFloor() {
-    drawBackground();
-}
-
 template <typename Work>
 double secondsOf(Work work) {
     const Clock::time_point start = Clock::now();
@@ -47,16 +41,18 @@ double secondsOf(Work work) {
 }
 
 // The floor, timed afresh beside each benchmark: the median of 41 samples of 20 full-screen
-// blits each. One slow sample cannot move a median of so many, and a machine that slows down
-// between benchmarks slows the floor with them. (Timing a blit after every iteration instead
-// would let it pay for the X server's or SDL2's own work that the iteration set off.)
+// blits each, the background drawn as the game draws it (alpha switched on before the blit: a
+// plain copy on the classic library, a blend on sdl12-compat). One slow sample cannot move a median
+// of so many, and a machine that slows down between benchmarks slows the floor with them. (Timing a
+// blit after every iteration instead would let it pay for the X server's or SDL2's own work that
+// the iteration set off.)
 double floorSeconds() {
     constexpr int SAMPLES = 41;
     constexpr int BLITS_PER_SAMPLE = 20;
     std::vector<double> samples;
     for (int sample = 0; sample < SAMPLES; ++sample) {
         samples.push_back(secondsOf([] {
-                              for (int i = 0; i < BLITS_PER_SAMPLE; ++i) blitFloor();
+                              for (int i = 0; i < BLITS_PER_SAMPLE; ++i) drawBackground();
                           }) /
                           BLITS_PER_SAMPLE);
     }
@@ -115,7 +111,7 @@ SDL_Event dragAlongRowsSlider(int x) {
 
 void floorBlit(benchmark::State& state) {
     WorkTimer timer{state};
-    for (auto _ : state) timer.time(blitFloor);
+    for (auto _ : state) timer.time(drawBackground);
 }
 
 // A slider drag repaints the whole menu screen: background, the game behind the menu if

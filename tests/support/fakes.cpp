@@ -1,8 +1,7 @@
 #include "support/fakes.h"
 
-#include <SDL_ttf.h>
-
 #include <SDL_mixer.h>
+#include <SDL_ttf.h>
 
 #include <algorithm>
 #include <cstddef>

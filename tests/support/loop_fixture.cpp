@@ -157,10 +157,9 @@ bool LoopTest::showsBackgroundAt(int x, int y) {
     return pixelAt(AppState::screen, x, y) == pixelAt(AppState::background, x, y);
 }
 
-// The win picture's middle row, which is opaque. Pictures with an alpha channel blend even
-// where they are opaque, which may leave a channel one off.
 // Whatever lies beneath shows through the picture's glass, so only its opaque pixels (its
-// words and edge) are compared, and there must be plenty of them.
+// words and edge) are compared, and there must be plenty of them. Pictures with an alpha channel
+// blend even where they are opaque, which may leave a channel one off.
 bool LoopTest::showsWinBanner() {
     SDL_Surface* win = AppState::winImage;
     const int x = 400 - win->w / 2;

@@ -4,7 +4,7 @@
 #
 # The libraries are built with Debian's mingw-w64 from Debian's own source packages, of the
 # versions the Linux build uses (SDL_image and SDL_ttf, whose sources Debian's archive does
-# not serve here, from the checked archives in ../shared/sources, or DUNMARROW_SOURCES).
+# not serve here, from the checked archives in third_party/, or DUNMARROW_SOURCES).
 # They are cached under ~/.cache/dunmarrow, keyed by those versions, so a second run only
 # builds the game.
 set -euo pipefail
@@ -15,7 +15,7 @@ source tools/dependencies.sh
 install_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
 
 HOST=x86_64-w64-mingw32
-SOURCES=${DUNMARROW_SOURCES:-$ROOT/../shared/sources}
+SOURCES=${DUNMARROW_SOURCES:-$ROOT/third_party}
 CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/dunmarrow
 OUT=$ROOT/build-windows
 JOBS=$(nproc)

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/hit_areas.h"
 #include "board/board.h"
 #include "support/fakes.h"
 #include "support/loop_fixture.h"
@@ -85,7 +86,11 @@ TEST_P(BoardEdgeTest, AReleaseOpensTheCellUnderIt) {
     mines[6] = M;
     startWith(3, 4, mines);
     const ReleaseCase& c = GetParam();
-    play({releaseEvent(SDL_BUTTON_LEFT, state->boardLeft + c.dx, state->boardTop + c.dy)});
+    const int x = state->boardLeft + c.dx;
+    const int y = state->boardTop + c.dy;
+    // The game stands on the index alone: -1 off the board, never one past its cells.
+    EXPECT_EQ(cellIndexAt(x, y, state->boardTop, state->boardLeft, 3, 4), c.opened);
+    play({releaseEvent(SDL_BUTTON_LEFT, x, y)});
     EXPECT_EQ(AppState::board->getRevealedCount(), c.opened < 0 ? 0 : 1);
     if (c.opened >= 0) {
         EXPECT_TRUE(AppState::board->cellAt(c.opened).isRevealed());
@@ -96,13 +101,16 @@ TEST_P(BoardEdgeTest, AReleaseOpensTheCellUnderIt) {
     }
 }
 
-// The board covers boardLeft to boardLeft + 30 x cols - 1, and likewise down.
-INSTANTIATE_TEST_SUITE_P(Edges, BoardEdgeTest,
-                         ::testing::Values(ReleaseCase{0, 0, 0}, ReleaseCase{119, 0, 3},
-                                           ReleaseCase{0, 89, 8}, ReleaseCase{119, 89, 11},
-                                           ReleaseCase{45, 75, 9}, ReleaseCase{120, 0, -1},
-                                           ReleaseCase{0, 90, -1}, ReleaseCase{-1, 10, -1},
-                                           ReleaseCase{10, -1, -1}));
+// The board covers boardLeft to boardLeft + 30 x cols - 1, and likewise down: on each side the
+// last pixel inside and the first outside.
+INSTANTIATE_TEST_SUITE_P(
+    Edges, BoardEdgeTest,
+    ::testing::Values(ReleaseCase{0, 0, 0}, ReleaseCase{119, 0, 3}, ReleaseCase{0, 89, 8},
+                      ReleaseCase{119, 89, 11}, ReleaseCase{45, 75, 9}, ReleaseCase{120, 0, -1},
+                      ReleaseCase{0, 90, -1}, ReleaseCase{-1, 10, -1}, ReleaseCase{10, -1, -1},
+                      ReleaseCase{0, 45, 4}, ReleaseCase{-1, 45, -1}, ReleaseCase{45, 0, 1},
+                      ReleaseCase{45, -1, -1}, ReleaseCase{119, 45, 7}, ReleaseCase{120, 45, -1},
+                      ReleaseCase{45, 89, 9}, ReleaseCase{45, 90, -1}));
 
 TEST_F(BoardModeTest, LeftOpensWithTheOpeningSoundAndRightFlagsWithTheClick) {
     startWith(3, 4, TWO_MINES);

@@ -61,8 +61,9 @@ class RefusedCommandLineTest : public ::testing::TestWithParam<CommandLineCase> 
 // On the real program. The video driver named here does not exist, so had SDL been started
 // the window could not open and the output would carry the "Error!" box instead.
 TEST_P(RefusedCommandLineTest, TheProgramRefusesBeforeStartingAnything) {
-    const ProgramRun run = runProgram(DUNMARROW_BINARY, GetParam().args, DUNMARROW_SOURCE_DIR,
-                                      {{"SDL_VIDEODRIVER", "no-such-driver"}, {"DISPLAY", ""}});
+    const ProgramRun run =
+        runProgram(DUNMARROW_BINARY, GetParam().args, DUNMARROW_SOURCE_DIR,
+                   {{"SDL_VIDEODRIVER", "no-such-driver"}, {"DISPLAY", std::nullopt}});
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_EQ(run.output,
               "What are you doing?\n"

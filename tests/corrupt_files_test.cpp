@@ -44,7 +44,7 @@ TEST_P(UnreadablePictureTest, EndsWithTheErrorBox) {
     ScratchGameDir dir;
     dir.write(damage.file, firstBytesOf(damage.file, damage.keptBytes));
     const ProgramRun run = runProgram(DUNMARROW_BINARY, {"-nosound"}, dir.path,
-                                      {{"SDL_VIDEODRIVER", "dummy"}, {"DISPLAY", ""}});
+                                      {{"SDL_VIDEODRIVER", "dummy"}, {"DISPLAY", std::nullopt}});
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.exitStatus, 1);
     // libpng may say what it found before the game's own message.

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +16,8 @@
 
 #include "app/fatal_error.h"
 #include "app/message_box.h"
+#include "app/search_path.h"
+#include "support/fakes.h"
 
 namespace {
 
@@ -41,11 +45,13 @@ namespace fs = std::filesystem;
 
 // A dialog program planted for the box: where it lies (relative to a scratch folder, which is
 // also the working directory) and how it ends. Planted with a shell that does not exist, it
-// cannot be started at all.
+// cannot be started at all; a directory of its name is no program.
+enum class Planted { Script, Unstartable, Directory };
+
 struct FakeDialog {
     std::string path;
     int exitStatus = 0;
-    bool startable = true;
+    Planted kind = Planted::Script;
 };
 
 struct DialogCase {
@@ -56,6 +62,10 @@ struct DialogCase {
     // What the fakes recorded, each run as its name, then one line per argument, then what
     // it read on standard input.
     std::vector<std::string> expectedRuns;
+    // The error the first wait for a dialog fails with, if any.
+    int waitFailure = 0;
+    // Whether the game inherited SIGCHLD as ignored.
+    bool childSignalIgnored = false;
 };
 
 void PrintTo(const DialogCase& c, std::ostream* out) {
@@ -89,13 +99,33 @@ const DialogCase DIALOG_CASES[] = {
      SEVERAL_DIRS,
      {ZENITY_RUN, KDIALOG_RUN}},
     {"UnstartableZenityFallsBack",
-     {{"second/zenity", 0, false}, {"third/xmessage", 101}},
+     {{"second/zenity", 0, Planted::Unstartable}, {"third/xmessage", 101}},
      SEVERAL_DIRS,
      {XMESSAGE_RUN}},
     {"DownToXmessage",
      {{"first/zenity", 5}, {"second/kdialog", 254}, {"third/xmessage", 101}},
      SEVERAL_DIRS,
      {ZENITY_RUN, KDIALOG_RUN, XMESSAGE_RUN}},
+    {"ADirectoryIsNoProgram",
+     {{"first/zenity", 0, Planted::Directory}, {"second/zenity"}},
+     SEVERAL_DIRS,
+     {ZENITY_RUN}},
+    {"AnInterruptedWaitGoesOn",
+     {{"second/zenity"}, {"third/kdialog"}},
+     SEVERAL_DIRS,
+     {ZENITY_RUN},
+     EINTR},
+    {"AFailedWaitFallsBack",
+     {{"second/zenity"}, {"third/kdialog"}},
+     SEVERAL_DIRS,
+     {ZENITY_RUN, KDIALOG_RUN},
+     ECHILD},
+    {"AnIgnoredChildSignalDoesNotFailTheWait",
+     {{"second/zenity"}, {"third/kdialog"}},
+     SEVERAL_DIRS,
+     {ZENITY_RUN},
+     0,
+     true},
     // The working directory is the game's data folder: never a place to run programs from.
     {"NotFromAnEmptyEntry", {{"zenity"}}, "@/first::@/third", {}},
     {"NotFromATrailingColon", {{"zenity"}}, "@/first:", {}},
@@ -122,6 +152,7 @@ class DialogProgramTest : public ::testing::TestWithParam<DialogCase> {
     }
 
     void TearDown() override {
+        std::signal(SIGCHLD, SIG_DFL);
         unsetenv("DISPLAY");
         setenv("PATH", previousPath.c_str(), 1);
         dup2(savedStdin, STDIN_FILENO);
@@ -134,7 +165,11 @@ class DialogProgramTest : public ::testing::TestWithParam<DialogCase> {
     // that was not waited for shows in the log.
     void plant(const FakeDialog& fake) {
         const fs::path file = scratch / fake.path;
-        std::ofstream(file) << (fake.startable ? "#!/bin/sh\n" : "#!/no/such/shell\n")
+        if (fake.kind == Planted::Directory) {
+            fs::create_directory(file);
+            return;
+        }
+        std::ofstream(file) << (fake.kind == Planted::Script ? "#!/bin/sh\n" : "#!/no/such/shell\n")
                             << "PATH=/usr/bin:/bin\n"
                             << "log='" << (scratch / "runs").string() << "'\n"
                             << "{ basename \"$0\"; printf '%s\\n' \"$@\"; printf 'stdin:'; cat;"
@@ -172,8 +207,11 @@ TEST_P(DialogProgramTest, ShowsTheBoxWithTheFirstDialogProgramThatWorks) {
         setenv("PATH", path.c_str(), 1);
     }
 
+    if (c.childSignalIgnored) std::signal(SIGCHLD, SIG_IGN);
+    fakes::failNextWait(c.waitFailure);
     ::testing::internal::CaptureStderr();
     showMessageBox(TITLE, TEXT);
+    fakes::failNextWait(0);
     // The text always goes to standard error too (a real xmessage, found on the fallback
     // path, may add that it has no display).
     EXPECT_THAT(::testing::internal::GetCapturedStderr(),
@@ -188,5 +226,39 @@ INSTANTIATE_TEST_SUITE_P(Table, DialogProgramTest, ::testing::ValuesIn(DIALOG_CA
                          [](const ::testing::TestParamInfo<DialogCase>& info) {
                              return info.param.name;
                          });
+
+struct SearchPathCase {
+    const char* given;
+    const char* kept;  // nullptr: PATH is removed
+};
+
+class SearchPathTest : public ::testing::TestWithParam<SearchPathCase> {
+  protected:
+    void TearDown() override { setenv("PATH", previous.c_str(), 1); }
+    const std::string previous = std::getenv("PATH");
+};
+
+// Whatever PATH the game inherits, no program it or its libraries start can come from the
+// working directory.
+TEST_P(SearchPathTest, OnlyAbsoluteDirectoriesAreKept) {
+    setenv("PATH", GetParam().given, 1);
+    keepSearchPathAbsolute();
+    const char* kept = std::getenv("PATH");
+    if (GetParam().kept) {
+        ASSERT_NE(kept, nullptr);
+        EXPECT_STREQ(kept, GetParam().kept);
+    } else {
+        EXPECT_EQ(kept, nullptr) << kept;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SearchPathTest,
+    ::testing::Values(SearchPathCase{"/usr/bin:/bin", "/usr/bin:/bin"},
+                      SearchPathCase{".:/usr/bin:/bin", "/usr/bin:/bin"},
+                      SearchPathCase{"/usr/local/bin::/usr/bin", "/usr/local/bin:/usr/bin"},
+                      SearchPathCase{":/usr/bin:", "/usr/bin"},
+                      SearchPathCase{"bin:../games:/usr/games", "/usr/games"},
+                      SearchPathCase{"bin:.", nullptr}, SearchPathCase{"", nullptr}));
 
 }  // namespace

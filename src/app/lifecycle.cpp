@@ -5,9 +5,9 @@
 #include <SDL_ttf.h>
 
 #include <cstdlib>
-#include <cstring>
 
 #include "app/app_state.h"
+#include "app/display_driver.h"
 #include "app/fatal_error.h"
 #include "app/resource_paths.h"
 #include "board/board.h"
@@ -36,23 +36,9 @@ Mix_Chunk* loadSound(const char* path) {
     return Mix_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1);
 }
 
-// Without a display SDL falls back on a driver that no player can see: the classic library
-// on drawing into a text terminal (caca, aalib), sdl12-compat on SDL2's invisible offscreen
-// window. A board of 30-pixel cells cannot be played on either, so unless the player chose
-// such a driver by name, that counts as having no display at all.
-bool noPlayableDisplay() {
-    char driver[32] = "";
-    if (std::getenv("SDL_VIDEODRIVER") || !SDL_VideoDriverName(driver, sizeof driver)) return false;
-    for (const char* unplayable : {"caca", "aalib", "offscreen"}) {
-        if (std::strcmp(driver, unplayable) == 0) return true;
-    }
-    return false;
-}
-
 SDL_Surface* openWindow(bool softwareVideo) {
-    if (noPlayableDisplay()) {
-        // Hand the terminal back first, so the message is not lost on the driver's screen.
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // Had no display driver started, SDL_SetVideoMode would start one of its own choosing.
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) {
         SDL_SetError("No available video device");
         return nullptr;
     }
@@ -73,17 +59,13 @@ void freeSound(Mix_Chunk*& chunk) {
 }  // namespace
 
 void startUp(LoopState& state) {
-    if (state.soundOn) {
-        SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO);
-        Mix_OpenAudio(AUDIO_RATE, AUDIO_S16LSB, AUDIO_CHANNELS, AUDIO_CHUNK_SIZE);
-    } else {
-        SDL_Init(SDL_INIT_VIDEO);
-    }
-    TTF_Init();
+    startSdlOnADisplay(state.soundOn ? SDL_INIT_VIDEO | SDL_INIT_AUDIO : SDL_INIT_VIDEO);
     std::atexit(SDL_Quit);
-
     AppState::screen = openWindow(state.softwareVideo);
     if (!AppState::screen) fatalError(SDL_GetError(), -5);
+    // After the window: opening the mixer would start audio by itself, even with no display.
+    if (state.soundOn) Mix_OpenAudio(AUDIO_RATE, AUDIO_S16LSB, AUDIO_CHANNELS, AUDIO_CHUNK_SIZE);
+    TTF_Init();
 
     AppState::spriteSheet = loadPicture(SPRITE_SHEET_PATH);
     AppState::menuImage = loadPicture(MENU_IMAGE_PATH);

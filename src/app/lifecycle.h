@@ -2,7 +2,7 @@
 
 #include "app/loop_state.h"
 
-// Starts SDL, the mixer and the font engine, opens the window, loads every picture, sound
+// Starts SDL, opens the window, starts the mixer and the font engine, loads every picture, sound
 // and the font, creates the board and lays out a first one. A failure ends the process.
 void startUp(LoopState& state);
 

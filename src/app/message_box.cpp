@@ -12,6 +12,7 @@ void showMessageBox(const char* title, const std::string& text) {
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,6 +22,8 @@ void showMessageBox(const char* title, const std::string& text) {
 #include <cstdlib>
 #include <vector>
 
+#include "app/search_path.h"
+
 extern char** environ;
 
 namespace {
@@ -28,27 +31,18 @@ namespace {
 // Where dialog programs are looked for when PATH names no absolute directory.
 constexpr const char* FALLBACK_PATH = "/usr/local/bin:/usr/bin:/bin";
 
-// The absolute directories of a search path, in order. An empty or relative entry would mean
-// the working directory, which is the game's data folder, and nothing there may be run.
-std::vector<std::string> absoluteDirectories(const std::string& path) {
-    std::vector<std::string> dirs;
-    size_t start = 0;
-    while (start < path.size()) {
-        size_t end = path.find(':', start);
-        if (end == std::string::npos) end = path.size();
-        if (path[start] == '/') dirs.push_back(path.substr(start, end - start));
-        start = end + 1;
-    }
-    return dirs;
-}
-
 std::string findOnPath(const char* program) {
     const char* path = std::getenv("PATH");
     std::vector<std::string> dirs = absoluteDirectories(path ? path : "");
     if (dirs.empty()) dirs = absoluteDirectories(FALLBACK_PATH);
     for (const std::string& dir : dirs) {
+        // A directory of that name would pass for a program and hide the real one.
         const std::string candidate = dir + "/" + program;
-        if (access(candidate.c_str(), X_OK) == 0) return candidate;
+        struct stat info {};
+        if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
     }
     return "";
 }
@@ -72,6 +66,12 @@ int runDialog(const std::string& program, std::vector<std::string> args, const s
         }
         posix_spawn_file_actions_adddup2(&actions, pipeEnds[0], STDIN_FILENO);
     }
+    // Inherited as ignored, SIGCHLD would have the system reap the dialog itself, and the
+    // wait below would fail on a box the player has seen.
+    struct sigaction inherited {};
+    struct sigaction byDefault {};
+    byDefault.sa_handler = SIG_DFL;
+    sigaction(SIGCHLD, &byDefault, &inherited);
     pid_t child = 0;
     int failed = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -87,11 +87,16 @@ int runDialog(const std::string& program, std::vector<std::string> args, const s
         }
         close(pipeEnds[1]);
     }
-    if (failed != 0) return -1;
     int status = 0;
-    while (waitpid(child, &status, 0) < 0) {
-        if (errno != EINTR) return -1;
+    pid_t waited = -1;
+    if (failed == 0) {
+        // Interrupted, the wait goes on; any other failure counts as a box that failed.
+        do {
+            waited = waitpid(child, &status, 0);
+        } while (waited < 0 && errno == EINTR);
     }
+    sigaction(SIGCHLD, &inherited, nullptr);
+    if (waited != child) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

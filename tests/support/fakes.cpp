@@ -2,6 +2,9 @@
 
 #include <SDL_mixer.h>
 #include <SDL_ttf.h>
+#include <sys/wait.h>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <cstddef>
@@ -16,6 +19,8 @@ void __real_SDL_FreeSurface(SDL_Surface* surface);
 int __real_SDL_Flip(SDL_Surface* screen);
 SDL_Surface* __real_SDL_SetVideoMode(int width, int height, int depth, Uint32 flags);
 void __real_Mix_FreeChunk(Mix_Chunk* chunk);
+int __real_Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks);
+pid_t __real_waitpid(pid_t pid, int* status, int options);
 }
 
 namespace {
@@ -37,6 +42,11 @@ bool g_failRendering = false;
 std::vector<SDL_Surface*> g_liveTexts;
 bool g_countingFrees = false;
 std::map<const void*, int> g_frees;
+
+std::vector<Mix_Chunk*> g_soundsHeard;
+
+int g_nextWaitFailure = 0;
+pid_t g_failedWaitChild = 0;
 
 }  // namespace
 
@@ -92,6 +102,36 @@ void __wrap_SDL_FreeSurface(SDL_Surface* surface) {
 void __wrap_Mix_FreeChunk(Mix_Chunk* chunk) {
     if (chunk && g_countingFrees) ++g_frees[chunk];
     __real_Mix_FreeChunk(chunk);
+}
+
+pid_t __wrap_waitpid(pid_t pid, int* status, int options) {
+    if (g_nextWaitFailure == EINTR) {
+        g_nextWaitFailure = 0;
+        errno = EINTR;
+        return -1;
+    }
+    if (g_nextWaitFailure != 0) {
+        __real_waitpid(pid, status, options);
+        errno = g_nextWaitFailure;
+        g_nextWaitFailure = 0;
+        g_failedWaitChild = pid;
+        return -1;
+    }
+    // Asked again about a child whose wait failed: a game that retries is not kept spinning
+    // here, and shows as having taken the box for dismissed.
+    if (pid == g_failedWaitChild) {
+        g_failedWaitChild = 0;
+        if (status) *status = 0;
+        return pid;
+    }
+    return __real_waitpid(pid, status, options);
+}
+
+// A chunk played with n further loops is heard n + 1 times.
+int __wrap_Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks) {
+    const int played = __real_Mix_PlayChannelTimed(channel, chunk, loops, ticks);
+    if (played >= 0) g_soundsHeard.insert(g_soundsHeard.end(), loops + 1, chunk);
+    return played;
 }
 }
 
@@ -167,6 +207,14 @@ void countFrees(bool on) {
 int freesOf(const void* surfaceOrChunk) {
     auto found = g_frees.find(surfaceOrChunk);
     return found == g_frees.end() ? 0 : found->second;
+}
+
+void failNextWait(int error) {
+    g_nextWaitFailure = error;
+}
+
+std::vector<Mix_Chunk*> takeSoundsHeard() {
+    return std::move(g_soundsHeard);
 }
 
 }  // namespace fakes

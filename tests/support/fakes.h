@@ -1,11 +1,12 @@
 #pragma once
 
 // The test binary is linked with the C library's rand and srand, SDL's blit, flip and surface
-// release, SDL_mixer's chunk release and SDL_ttf's blended renderer wrapped (the linker's --wrap),
-// so tests can lay out boards of their choosing, see what was blitted in which order, and make text
-// rendering fail.
+// release, SDL_mixer's chunk play and release, SDL_ttf's blended renderer and waitpid wrapped (the
+// linker's --wrap), so tests can lay out boards of their choosing, see what was blitted in which
+// order, and make text rendering and waiting fail.
 
 #include <SDL.h>
+#include <SDL_mixer.h>
 
 #include <vector>
 
@@ -63,5 +64,13 @@ int liveTextSurfaces();
 // freed.
 void countFrees(bool on);
 int freesOf(const void* surfaceOrChunk);
+
+// The next waitpid fails with this error: at once for EINTR, after the child has really
+// ended for any other.
+void failNextWait(int error);
+
+// Each time a sound is heard, in the order the mixer started them, since the last call: a
+// chunk played with loops appears once for every time it sounds.
+std::vector<Mix_Chunk*> takeSoundsHeard();
 
 }  // namespace fakes

@@ -1,7 +1,5 @@
 #include "support/loop_fixture.h"
 
-#include <mutex>
-
 #include "app/app_state.h"
 #include "app/event_loop.h"
 #include "board/cell.h"
@@ -10,15 +8,6 @@
 #include "ui/menu_button.h"
 
 namespace {
-
-std::mutex g_soundsMutex;
-std::vector<Mix_Chunk*> g_finishedSounds;
-
-// Runs on the mixer's thread as each channel ends or is halted.
-void channelFinished(int channel) {
-    std::lock_guard<std::mutex> lock(g_soundsMutex);
-    g_finishedSounds.push_back(Mix_GetChunk(channel));
-}
 
 std::string nameOf(const fakes::Blit& blit) {
     if (blit.source == AppState::background) return "background";
@@ -70,20 +59,17 @@ SDL_Event keyEvent(SDLKey key) {
 }
 
 void LoopTest::SetUp() {
-    std::lock_guard<std::mutex> lock(g_soundsMutex);
-    g_finishedSounds.clear();
+    fakes::takeSoundsHeard();
 }
 
 void LoopTest::startGame(bool soundOn, const std::string& directory) {
     game = std::make_unique<RunningGame>(soundOn, directory);
     state = &game->state;
-    if (soundOn) Mix_ChannelFinished(channelFinished);
     fakes::resetFlips();
 }
 
 void LoopTest::TearDown() {
     fakes::stopScriptingRand();
-    if (game && state->soundOn) Mix_ChannelFinished(nullptr);
     game.reset();
 }
 
@@ -109,15 +95,12 @@ void LoopTest::play(const std::vector<SDL_Event>& events) {
 }
 
 std::vector<std::string> LoopTest::soundsPlayed() {
-    if (state->soundOn) Mix_HaltChannel(-1);
-    std::lock_guard<std::mutex> lock(g_soundsMutex);
     std::vector<std::string> names;
-    for (Mix_Chunk* chunk : g_finishedSounds) {
+    for (Mix_Chunk* chunk : fakes::takeSoundsHeard()) {
         if (chunk == state->openSound) names.push_back("open");
         if (chunk == state->explosionSound) names.push_back("explosion");
         if (chunk == state->flagSound) names.push_back("flag");
     }
-    g_finishedSounds.clear();
     return names;
 }
 

@@ -16,7 +16,7 @@ SDL_Event releaseEvent(Uint8 button, int x, int y);
 SDL_Event keyEvent(SDLKey key);
 
 // The real game, started headless, with events pushed into SDL's queue and the real loop
-// run over them. Sounds that played are caught as their channels finish.
+// run over them. Sounds are caught as the mixer starts them, once for every time each sounds.
 class LoopTest : public ::testing::Test {
   protected:
     void SetUp() override;

@@ -11,8 +11,7 @@
 namespace fs = std::filesystem;
 
 ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
-                      const std::string& workingDirectory,
-                      const std::vector<std::pair<std::string, std::string>>& environment) {
+                      const std::string& workingDirectory, const EnvironmentChanges& environment) {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0) return {};
     const pid_t child = fork();
@@ -25,10 +24,10 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
         dup2(devNull, STDIN_FILENO);
         if (chdir(workingDirectory.c_str()) != 0) _exit(126);
         for (const auto& [name, value] : environment) {
-            if (value.empty()) {
-                unsetenv(name.c_str());
+            if (value) {
+                setenv(name.c_str(), value->c_str(), 1);
             } else {
-                setenv(name.c_str(), value.c_str(), 1);
+                unsetenv(name.c_str());
             }
         }
         std::vector<char*> argv{const_cast<char*>(program.c_str())};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,11 +11,13 @@ struct ProgramRun {
     std::string output;   // standard output and standard error together
 };
 
+// The environment's changes for a run: each variable set to its value, or removed for none.
+using EnvironmentChanges = std::vector<std::pair<std::string, std::optional<std::string>>>;
+
 // Runs the program with the arguments in the given working directory, with the environment
-// changed as listed (an empty value removes the variable), and waits for it to end.
+// changed as listed, and waits for it to end.
 ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
-                      const std::string& workingDirectory,
-                      const std::vector<std::pair<std::string, std::string>>& environment);
+                      const std::string& workingDirectory, const EnvironmentChanges& environment);
 
 // A fresh directory that holds copies of the game's gfx, sfx and fonts folders, removed
 // again when the object goes.

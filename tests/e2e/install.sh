@@ -45,6 +45,29 @@ check "the installed game shows its menu" shows "$LAST_SHOT" 345 190 gfx/menu.pn
 close_game
 check "the installed game closes with status 0" [ "$EXIT_STATUS" = 0 ]
 
+# launcher_ignores_path NAME LAUNCHER: the launcher runs nothing it would find on PATH. From a
+# folder of programs named as the commands a launcher might use, with that folder on PATH, it
+# still reaches the game (which refuses --help with status 2), and none of them runs; nor does
+# it need PATH at all.
+launcher_ignores_path() {
+    local trap_dir status output
+    trap_dir=$(mktemp -d)
+    for command in readlink dirname realpath basename; do
+        printf '#!/bin/sh\ntouch "%s/ran-$0"\n' "$trap_dir" >"$trap_dir/$command"
+        chmod +x "$trap_dir/$command"
+    done
+    output=$(cd "$trap_dir" && env -u DISPLAY PATH=.:/usr/bin:/bin "$2" --help 2>&1) && status=0 ||
+        status=$?
+    check "$1: with . first on PATH, the launcher reaches the game" [ "$status" = 2 ]
+    check "$1: and runs nothing from the working directory" \
+        [ -z "$(find "$trap_dir" -name 'ran-*')" ]
+    output=$(cd / && env -u DISPLAY PATH=/nonexistent "$2" --help 2>&1) && status=0 || status=$?
+    check "$1: with no command on PATH, the launcher reaches the game" [ "$status" = 2 ]
+    check "$1: which refuses --help" grep -qF "What are you doing?" <<<"$output"
+    rm -rf "$trap_dir"
+}
+launcher_ignores_path "installed" "$PREFIX/bin/dunmarrow"
+
 # Without its data directory, the launcher says where it looked.
 mv "$PREFIX/share/dunmarrow" "$SCRATCH/moved"
 LOST=$(cd / && "$PREFIX/bin/dunmarrow" 2>&1) && LOST_STATUS=0 || LOST_STATUS=$?
@@ -87,9 +110,23 @@ check "the packaged desktop entry runs in /usr/share/games/dunmarrow" \
     grep -qx "Path=/usr/share/games/dunmarrow" "$PACKAGED_ENTRY"
 check "the packaged manual page names /usr/share/games/dunmarrow" \
     bash -c "zcat '$UNPACKED/usr/share/man/man6/dunmarrow.6.gz' | grep -qF /usr/share/games/dunmarrow"
-GAME_DIR=/ start_game_with "$UNPACKED/usr/games/dunmarrow" -nosound
-close_game
-check "the packaged launcher starts the game" [ "$EXIT_STATUS" = 0 ]
+LAUNCHER=$(cat "$UNPACKED/usr/games/dunmarrow")
+check "the packaged launcher knows where the game's files are" \
+    grep -qx "data=/usr/share/games/dunmarrow" <<<"$LAUNCHER"
+check "and where the game is" grep -qx "game=/usr/libexec/dunmarrow/dunmarrow" <<<"$LAUNCHER"
+# The packaged launcher names the paths of an installed package, so it is played installed,
+# where the tests may install packages.
+if [ "$(id -u)" = 0 ] && ! dpkg-query -W dunmarrow >/dev/null 2>&1; then
+    trap 'dpkg -r dunmarrow >/dev/null 2>&1; [ -n "${XVFB_PID:-}" ] && kill $XVFB_PID 2>/dev/null || true' EXIT
+    dpkg -i "$DEB" >/dev/null
+    GAME_DIR=/ start_game_with /usr/games/dunmarrow -nosound
+    close_game
+    check "the packaged launcher starts the installed game" [ "$EXIT_STATUS" = 0 ]
+    launcher_ignores_path "packaged" /usr/games/dunmarrow
+    dpkg -r dunmarrow >/dev/null
+else
+    echo "skipped: playing the installed package needs root and no dunmarrow installed already"
+fi
 
 rm -rf "$SCRATCH"
 finish

@@ -8,7 +8,7 @@ RUN_PACKAGES=(x11-utils)
 # libsdl1.2-compat installs beside the classic library, in a folder of its own; never its
 # -shim package, which would replace the classic one.
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool imagemagick libx11-dev
-    valgrind libsdl1.2-compat)
+    valgrind libsdl1.2-compat faketime)
 # What the Debian package is built with, and what it depends on beyond the libraries.
 PACKAGE_PACKAGES=(dpkg-dev file ttf-bitstream-vera)
 # What the install test checks the installed files and the Debian package with.
@@ -20,6 +20,10 @@ BENCH_PACKAGES=(libbenchmark-dev libx11-dev xvfb xauth)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
     mingw-w64-tools binutils-mingw-w64-x86-64 dpkg-dev patch make pkg-config nsis zip unzip
     wine xvfb xauth xdotool imagemagick)
+# The web build: Debian's Emscripten, and for its tests Debian's Chromium, driven through npm's
+# puppeteer-core on the machine's Node.js.
+WEB_PACKAGES=(emscripten nodejs python3)
+WEB_TEST_PACKAGES=(chromium npm imagemagick fonts-dejavu-core)
 ASSET_PACKAGES=(python3 python3-pil ttf-bitstream-vera)
 
 install_packages() {

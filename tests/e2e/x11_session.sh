@@ -5,6 +5,7 @@ set -euo pipefail
 
 GAME="$1"
 CLOSE_WINDOW="$2"
+FAKETIME_LIBRARY=$(dpkg -L libfaketime | grep '/libfaketime\.so\.1$')
 SHOTS="$3"
 mkdir -p "$SHOTS"
 FAILURES=0
@@ -35,15 +36,19 @@ wait_for_window() {
 }
 
 # start_game [OPTIONS...]: starts the game in the background, in GAME_DIR if that is set, else
-# in GAME_HOME (its own folder, when it has one), else here; sets GAME_PID and WINDOW.
+# in GAME_HOME (its own folder, when it has one), else here; sets GAME_PID and WINDOW. With
+# STOPPED_CLOCK set to a date and time, the game's clock stands still there (libfaketime).
 start_game() { start_game_with "$GAME" "$@"; }
 
 # start_game_with PROGRAM [OPTIONS...]: as start_game, with another program (a launcher).
 start_game_with() {
     local program="$1"
     shift
+    local clock=()
+    [ -n "${STOPPED_CLOCK:-}" ] && clock=(env "LD_PRELOAD=$FAKETIME_LIBRARY"
+        "FAKETIME=$STOPPED_CLOCK" DONT_FAKE_MONOTONIC=1)
     # shellcheck disable=SC2086
-    (cd "${GAME_DIR:-${GAME_HOME:-.}}" && exec ${RUNNER:-} "$program" "$@") &
+    (cd "${GAME_DIR:-${GAME_HOME:-.}}" && exec "${clock[@]}" ${RUNNER:-} "$program" "$@") &
     GAME_PID=$!
     WINDOW=$(wait_for_window Dunmarrow)
     [ -n "$WINDOW" ] || { fail "the window did not open"; return 1; }
@@ -77,6 +82,17 @@ settle() { sleep 0.25; }
 move() { xdotool mousemove --window "$WINDOW" "$1" "$2"; settle; }
 click() { xdotool mousemove --window "$WINDOW" "$2" "$3" click "$1"; settle; }
 key() { xdotool key --window "$WINDOW" "$1"; settle; }
+# click_all BUTTON X Y [X Y...]: releases the button at each point in turn, as fast as they come.
+click_all() {
+    local button=$1 steps=()
+    shift
+    while [ $# -gt 1 ]; do
+        steps+=(mousemove --window "$WINDOW" "$1" "$2" click "$button")
+        shift 2
+    done
+    xdotool "${steps[@]}"
+    settle
+}
 # drag X0 X1 Y: the left button held from X0 to X1 along row Y.
 # The pauses let a game under Wine see the button held before the pointer moves on.
 drag() {
@@ -98,6 +114,18 @@ shot() {
 rgb() {
     convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n1 |
         sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
+}
+
+# rgb_all FILE X Y [X Y...]: prints "R G B" of each pixel, a line each, in one pass.
+rgb_all() {
+    local file=$1 format=""
+    shift
+    while [ $# -gt 1 ]; do
+        format+="%[fx:round(255*p{$1,$2}.r)] %[fx:round(255*p{$1,$2}.g)] "
+        format+="%[fx:round(255*p{$1,$2}.b)]\n"
+        shift 2
+    done
+    convert "$file" -format "$format" info:
 }
 
 # same_colour "R G B" "R G B": equal within 3 in every channel.

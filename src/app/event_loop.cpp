@@ -1,6 +1,7 @@
 #include "app/event_loop.h"
 
 #include "app/app_state.h"
+#include "app/event_wait.h"
 #include "app/screen_redraw.h"
 #include "ui/background.h"
 
@@ -13,7 +14,7 @@ void runEventLoop(LoopState& state) {
 
 bool handleNextEvent(LoopState& state) {
     SDL_Event event;
-    if (!SDL_WaitEvent(&event) || event.type == SDL_QUIT) return false;
+    if (!waitForEvent(&event) || event.type == SDL_QUIT) return false;
     handleEvent(state, event);
     SDL_Flip(AppState::screen);
     return true;

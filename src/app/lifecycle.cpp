@@ -7,9 +7,10 @@
 #include <cstdlib>
 
 #include "app/app_state.h"
-#include "app/display_driver.h"
 #include "app/fatal_error.h"
+#include "app/picture_format.h"
 #include "app/resource_paths.h"
+#include "app/sdl_start.h"
 #include "board/board.h"
 
 namespace {
@@ -18,14 +19,12 @@ constexpr int AUDIO_RATE = 44100;
 constexpr int AUDIO_CHANNELS = 2;
 constexpr int AUDIO_CHUNK_SIZE = 4096;
 
-// Pictures are converted to the screen's format once, here, so that each blit is a copy or
-// SDL's fast blender instead of a conversion pixel by pixel (about nine times faster for a
-// menu redraw). If the conversion fails, the picture as loaded draws the same, only slower.
+// If the conversion to the screen's format fails, the picture as loaded draws the same, only
+// slower.
 SDL_Surface* loadPicture(const char* path) {
     SDL_Surface* picture = IMG_Load(path);
     if (!picture) fatalError(SDL_GetError(), -5);
-    SDL_Surface* converted =
-        picture->format->Amask ? SDL_DisplayFormatAlpha(picture) : SDL_DisplayFormat(picture);
+    SDL_Surface* converted = inScreenFormat(picture);
     if (!converted) return picture;
     SDL_FreeSurface(picture);
     return converted;
@@ -59,8 +58,7 @@ void freeSound(Mix_Chunk*& chunk) {
 }  // namespace
 
 void startUp(LoopState& state) {
-    startSdlOnADisplay(state.soundOn ? SDL_INIT_VIDEO | SDL_INIT_AUDIO : SDL_INIT_VIDEO);
-    std::atexit(SDL_Quit);
+    startSdl(state.soundOn ? SDL_INIT_VIDEO | SDL_INIT_AUDIO : SDL_INIT_VIDEO);
     AppState::screen = openWindow(state.softwareVideo);
     if (!AppState::screen) fatalError(SDL_GetError(), -5);
     // After the window: opening the mixer would start audio by itself, even with no display.

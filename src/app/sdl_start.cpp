@@ -1,4 +1,4 @@
-#include "app/display_driver.h"
+#include "app/sdl_start.h"
 
 #include <cstdlib>
 
@@ -38,8 +38,14 @@ void startVideo() {
 
 }  // namespace
 
-void startSdlOnADisplay(Uint32 subsystems) {
+void startSdl(Uint32 subsystems) {
     startVideo();
     // A game that cannot show itself starts nothing more: no audio device, no sound.
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_InitSubSystem(subsystems & ~SDL_INIT_VIDEO);
+#ifdef __EMSCRIPTEN__
+    // The browser's SDL_Quit only silences the sounds, and fails where no audio was opened.
+    if (subsystems & SDL_INIT_AUDIO) std::atexit(SDL_Quit);
+#else
+    std::atexit(SDL_Quit);
+#endif
 }

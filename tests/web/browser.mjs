@@ -1,0 +1,132 @@
+// Drives Debian's Chromium for the end-to-end scripts: one command a line on standard input,
+// one answer a line on standard output ("ok", a value, or "error: ..."). The game's page is
+// opened at BASE_URL; coordinates are the game's own, on its 800 x 600 canvas.
+//
+//   open [QUERY] [stopped-clock]   opens the page and waits until the game runs or has ended
+//   move X Y | click BUTTON X Y | click_all BUTTON X Y [X Y...] | key NAME | drag X0 X1 Y
+//   shot FILE                       the canvas, as a PNG
+//   status                          the page's exit status, or "running"
+//   sounds                          how many sounds the page has started
+//   menus                           how many context menus the browser was let show
+//   text ID                         an element's text, on one line
+//   title                           the page's title
+//   ms EXPRESSION                   evaluates a number in the page
+import { createInterface } from "node:readline";
+import puppeteer from "puppeteer-core";
+
+const BASE_URL = process.argv[2];
+const browser = await puppeteer.launch({
+  executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
+  headless: true,
+  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+         "--disable-background-networking", "--disable-component-update", "--disable-sync",
+         "--autoplay-policy=user-gesture-required", "--window-size=1000,800"],
+});
+const page = await browser.newPage();
+await page.setViewport({ width: 1000, height: 760 });
+page.on("console", (message) => process.stderr.write(`console: ${message.text()}\n`));
+
+// Counted before the page's own scripts run: every sound the game starts, whether through Web
+// Audio or a media element, and every context menu that nothing prevented.
+await page.evaluateOnNewDocument(() => {
+  window.soundStarts = 0;
+  window.menusShown = 0;
+  const start = AudioScheduledSourceNode.prototype.start;
+  AudioScheduledSourceNode.prototype.start = function (...args) {
+    window.soundStarts++;
+    return start.apply(this, args);
+  };
+  const play = HTMLMediaElement.prototype.play;
+  HTMLMediaElement.prototype.play = function (...args) {
+    window.soundStarts++;
+    return play.apply(this, args);
+  };
+  window.addEventListener("contextmenu", (event) => {
+    setTimeout(() => { if (!event.defaultPrevented) window.menusShown++; }, 0);
+  });
+  if (sessionStorage.getItem("stoppedClock")) {
+    const stopped = Number(sessionStorage.getItem("stoppedClock"));
+    Date.now = () => stopped;
+  }
+});
+
+let origin = { x: 0, y: 0 };
+const BUTTONS = { 1: "left", 2: "middle", 3: "right" };
+const settle = () => new Promise((resolve) => setTimeout(resolve, 60));
+const at = (x, y) => [origin.x + Number(x), origin.y + Number(y)];
+
+async function open(query, clock) {
+  await page.goto(BASE_URL);
+  await page.evaluate((stopped) => {
+    if (stopped) sessionStorage.setItem("stoppedClock", String(stopped));
+    else sessionStorage.removeItem("stoppedClock");
+  }, clock ? Date.parse("2026-12-08T12:00:00Z") : 0);
+  await page.goto(BASE_URL + (query ? "?" + query : ""));
+  await page.waitForFunction(
+    () => document.body.dataset.exitStatus !== undefined ||
+      (document.getElementById("loading").hidden && document.getElementById("problem").hidden),
+    { timeout: 20000 });
+  const box = await page.$eval("#canvas", (canvas) => {
+    const rect = canvas.getBoundingClientRect();
+    return { x: rect.left, y: rect.top };
+  });
+  origin = box;
+  // Give the game a moment to reach its first wait.
+  await settle();
+}
+
+const commands = {
+  open: (query, clock) => open(query === "-" ? "" : query, clock === "stopped-clock"),
+  move: async (x, y) => { await page.mouse.move(...at(x, y)); await settle(); },
+  click: async (button, x, y) => {
+    await page.mouse.move(...at(x, y));
+    await page.mouse.down({ button: BUTTONS[button] });
+    await page.mouse.up({ button: BUTTONS[button] });
+    await settle();
+  },
+  click_all: async (button, ...points) => {
+    for (let i = 0; i + 1 < points.length; i += 2) {
+      await page.mouse.move(...at(points[i], points[i + 1]));
+      await page.mouse.down({ button: BUTTONS[button] });
+      await page.mouse.up({ button: BUTTONS[button] });
+    }
+    await settle();
+  },
+  key: async (name) => { await page.keyboard.press(name); await settle(); },
+  drag: async (x0, x1, y) => {
+    await page.mouse.move(...at(x0, y));
+    await page.mouse.down();
+    await page.mouse.move(...at(x1, y), { steps: 4 });
+    await page.mouse.up();
+    await settle();
+  },
+  shot: async (file) => {
+    await page.screenshot({ path: file, clip: { x: origin.x, y: origin.y, width: 800, height: 600 } });
+  },
+  status: () => page.evaluate(() => document.body.dataset.exitStatus ?? "running"),
+  wait_status: async () => {
+    await page.waitForFunction(() => document.body.dataset.exitStatus !== undefined,
+      { timeout: 10000 }).catch(() => {});
+    return commands.status();
+  },
+  sounds: () => page.evaluate(() => window.soundStarts),
+  menus: () => page.evaluate(() => new Promise((resolve) => setTimeout(() => resolve(window.menusShown), 50))),
+  text: (id) => page.$eval("#" + id, (element) => element.hidden ? "" : element.innerText.replace(/\s+/g, " ").trim()),
+  title: () => page.title(),
+  ms: (...expression) => page.evaluate(expression.join(" ")),
+};
+
+const lines = createInterface({ input: process.stdin });
+for await (const line of lines) {
+  const [name, ...args] = line.trim().split(/\s+/);
+  if (!name) continue;
+  if (name === "quit") break;
+  try {
+    if (!commands[name]) throw new Error("no command " + name);
+    const answer = await commands[name](...args);
+    process.stdout.write((answer === undefined ? "ok" : String(answer)) + "\n");
+  } catch (error) {
+    process.stdout.write("error: " + String(error.message).split("\n")[0] + "\n");
+  }
+}
+await browser.close();

@@ -50,3 +50,8 @@ configure_and_build() {
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     cmake --build "$dir" -j "$(nproc)" -- --no-print-directory >/dev/null
 }
+
+# The npm packages that drive Chromium in the web tests, exactly as the lock file pins them.
+install_browser_driver() {
+    (cd tests/web && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+}

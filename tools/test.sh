@@ -2,12 +2,14 @@
 # Installs what is missing, builds the game twice (plain, and with AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs the whole test suite on both builds, the end-to-end
 # tests in a real window under Xvfb included; the plain build a second time on sdl12-compat.
-# Last, the Windows build (tools/windows.sh) plays the same end-to-end scripts under Wine.
+# Then the Windows build (tools/windows.sh) plays the same end-to-end scripts under Wine, and
+# the web build (tools/web.sh) plays the same session in Debian's Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/dependencies.sh
 install_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" \
-    "${INSTALL_TEST_PACKAGES[@]}" "${BENCH_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+    "${INSTALL_TEST_PACKAGES[@]}" "${BENCH_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" \
+    "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}"
 
 echo "Building with the sanitizers"
 configure_and_build build-asan -DDUNMARROW_SANITIZE=ON
@@ -36,3 +38,9 @@ tools/windows.sh
 echo "Testing the Windows build under Wine"
 tests/e2e/windows.sh build-windows/packages build-test/tests/close_window \
     build-windows/e2e-screenshots
+
+echo "Building for the web"
+tools/web.sh
+echo "Testing the web build in Chromium"
+install_browser_driver
+tests/e2e/play_in_browser.sh build-web/dunmarrow-*-web/ build-web/e2e-screenshots

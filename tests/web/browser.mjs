@@ -3,6 +3,7 @@
 // opened at BASE_URL; coordinates are the game's own, on its 800 x 600 canvas.
 //
 //   open [QUERY] [stopped-clock]   opens the page and waits until the game runs or has ended
+//   visit URL                      opens another address, and waits as open does
 //   move X Y | click BUTTON X Y | click_all BUTTON X Y [X Y...] | key NAME | drag X0 X1 Y
 //   shot FILE                       the canvas, as a PNG
 //   status                          the page's exit status, or "running"
@@ -55,17 +56,22 @@ const BUTTONS = { 1: "left", 2: "middle", 3: "right" };
 const settle = () => new Promise((resolve) => setTimeout(resolve, 60));
 const at = (x, y) => [origin.x + Number(x), origin.y + Number(y)];
 
+// Opens the page and waits until it has loaded the game or said why not.
+async function visit(url) {
+  await page.goto(url);
+  await page.waitForFunction(
+    () => document.body.dataset.exitStatus !== undefined ||
+      document.getElementById("loading").hidden,
+    { timeout: 20000 });
+}
+
 async function open(query, clock) {
   await page.goto(BASE_URL);
   await page.evaluate((stopped) => {
     if (stopped) sessionStorage.setItem("stoppedClock", String(stopped));
     else sessionStorage.removeItem("stoppedClock");
   }, clock ? Date.parse("2026-12-08T12:00:00Z") : 0);
-  await page.goto(BASE_URL + (query ? "?" + query : ""));
-  await page.waitForFunction(
-    () => document.body.dataset.exitStatus !== undefined ||
-      (document.getElementById("loading").hidden && document.getElementById("problem").hidden),
-    { timeout: 20000 });
+  await visit(BASE_URL + (query ? "?" + query : ""));
   const box = await page.$eval("#canvas", (canvas) => {
     const rect = canvas.getBoundingClientRect();
     return { x: rect.left, y: rect.top };
@@ -77,6 +83,7 @@ async function open(query, clock) {
 
 const commands = {
   open: (query, clock) => open(query === "-" ? "" : query, clock === "stopped-clock"),
+  visit: (url) => visit(url),
   move: async (x, y) => { await page.mouse.move(...at(x, y)); await settle(); },
   click: async (button, x, y) => {
     await page.mouse.move(...at(x, y));

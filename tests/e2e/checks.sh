@@ -1,0 +1,71 @@
+# Sourced by the session scripts: checks, their tally, and pixels of screenshots compared with
+# the game's own pictures. SHOTS is the screenshot folder.
+mkdir -p "$SHOTS"
+FAILURES=0
+
+fail() {
+    echo "FAIL: $*"
+    FAILURES=$((FAILURES + 1))
+}
+
+isnt() { ! "$@"; }
+
+check() {
+    local what="$1"
+    shift
+    if "$@"; then echo "ok: $what"; else fail "$what"; fi
+}
+
+# sounds_since BEFORE N WHAT: WHAT started exactly N sounds since count_sounds said BEFORE,
+# where the session can count them.
+sounds_since() {
+    [ "$1" = unknown ] && return 0
+    check "$3 plays $2 sound(s)" [ "$(($(count_sounds) - $1))" = "$2" ]
+}
+
+# rgb FILE X Y: prints "R G B" of a pixel.
+rgb() {
+    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n1 |
+        sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
+}
+
+# rgb_all FILE X Y [X Y...]: prints "R G B" of each pixel, a line each, in one pass.
+rgb_all() {
+    local file=$1 format=""
+    shift
+    while [ $# -gt 1 ]; do
+        format+="%[fx:round(255*p{$1,$2}.r)] %[fx:round(255*p{$1,$2}.g)] "
+        format+="%[fx:round(255*p{$1,$2}.b)]\n"
+        shift 2
+    done
+    convert "$file" -format "$format" info:
+}
+
+# same_colour "R G B" "R G B": equal within 3 in every channel.
+same_colour() {
+    local a b
+    read -r -a a <<<"$1"
+    read -r -a b <<<"$2"
+    for i in 0 1 2; do
+        local d=$((a[i] - b[i]))
+        [ "${d#-}" -le 3 ] || return 1
+    done
+}
+
+# shows FILE X Y PICTURE PX PY: the screenshot's pixel matches the picture's pixel.
+shows() { same_colour "$(rgb "$1" "$2" "$3")" "$(rgb "$4" "$5" "$6")"; }
+
+# same_picture A B: the two screenshots agree pixel for pixel.
+same_picture() {
+    local differing
+    differing=$(compare -metric AE "$1" "$2" null: 2>&1 || true)
+    [ "$differing" = 0 ]
+}
+
+finish() {
+    if [ "$FAILURES" -ne 0 ]; then
+        echo "$FAILURES check(s) failed; screenshots in $SHOTS"
+        exit 1
+    fi
+    echo "all checks passed; screenshots in $SHOTS"
+}

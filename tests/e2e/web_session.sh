@@ -1,0 +1,71 @@
+# Sourced by the browser's end-to-end script: the game's site served on the loopback, played in
+# Debian's Chromium through tests/web/browser.mjs, with the same inputs, screenshots and
+# checks as a window on the desktop. Arguments of the script: SITE_DIR SCREENSHOT_DIR.
+set -euo pipefail
+
+SITE="$(cd "$1" && pwd)"
+SHOTS="$2"
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
+WEB_TESTS="$(cd "$(dirname "${BASH_SOURCE[0]}")/../web" && pwd)"
+
+# serve DIR: serves the folder on a free loopback port and sets SERVED_URL to its address.
+serve() {
+    local port_file
+    port_file=$(mktemp)
+    python3 - "$1" "$port_file" >/dev/null 2>&1 <<'PY' &
+import functools, http.server, sys
+handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=sys.argv[1])
+handler.log_message = lambda *args: None
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+open(sys.argv[2], "w").write(str(server.server_address[1]))
+server.serve_forever()
+PY
+    SERVER_PIDS+=($!)
+    for _ in $(seq 100); do
+        [ -s "$port_file" ] && break
+        sleep 0.1
+    done
+    SERVED_URL="http://127.0.0.1:$(cat "$port_file")/"
+    rm -f "$port_file"
+}
+SERVER_PIDS=()
+# The game runs in the page: there is no process of its own to wait for.
+GAME_PID=
+
+# start_display: the site's server and the browser.
+start_display() {
+    serve "$SITE"
+    SITE_URL=$SERVED_URL
+    coproc BROWSER { exec node "$WEB_TESTS/browser.mjs" "$SITE_URL" 2>"$SHOTS/browser.log"; }
+    trap 'echo quit >&"${BROWSER[1]}" 2>/dev/null; kill "${SERVER_PIDS[@]}" 2>/dev/null || true' EXIT
+}
+
+# browser COMMAND...: one command to the browser; prints its answer.
+browser() {
+    local answer
+    echo "$*" >&"${BROWSER[1]}"
+    read -r answer <&"${BROWSER[0]}"
+    case "$answer" in error:*) echo "browser: $* -> $answer" >&2 ;; esac
+    echo "$answer"
+}
+
+# start_game [OPTIONS...]: opens the page with the options as its query string (at
+# SITE_URL_OVERRIDE when set); with STOPPED_CLOCK set, the page's clock stands still.
+start_game() {
+    local query
+    query=$(IFS='&'; echo "$*")
+    browser open "${query:--}" ${STOPPED_CLOCK:+stopped-clock} >/dev/null
+}
+# The browser has no window to close: the page is simply left.
+close_game() { EXIT_STATUS=0; }
+wait_for_exit() { EXIT_STATUS=$(browser wait_status); }
+move() { browser move "$1" "$2" >/dev/null; }
+click() { browser click "$1" "$2" "$3" >/dev/null; }
+click_all() { browser click_all "$@" >/dev/null; }
+key() { browser key "$1" >/dev/null; }
+drag() { browser drag "$1" "$2" "$3" >/dev/null; }
+count_sounds() { browser sounds; }
+shot() {
+    browser shot "$SHOTS/$1.png" >/dev/null
+    LAST_SHOT="$SHOTS/$1.png"
+}

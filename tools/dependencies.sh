@@ -23,7 +23,7 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-min
 # The web build: Debian's Emscripten, and for its tests Debian's Chromium, driven through npm's
 # puppeteer-core on the machine's Node.js.
 WEB_PACKAGES=(emscripten nodejs python3)
-WEB_TEST_PACKAGES=(chromium npm imagemagick fonts-dejavu-core)
+WEB_TEST_PACKAGES=(chromium imagemagick fonts-dejavu-core bc)
 ASSET_PACKAGES=(python3 python3-pil ttf-bitstream-vera)
 
 install_packages() {
@@ -52,6 +52,8 @@ configure_and_build() {
 }
 
 # The npm packages that drive Chromium in the web tests, exactly as the lock file pins them.
+# npm comes with some builds of Node.js and apart from Debian's: installed only when missing.
 install_browser_driver() {
+    command -v npm >/dev/null || install_packages npm
     (cd tests/web && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 }

@@ -12,6 +12,7 @@
 //   text ID                         an element's text, on one line
 //   title                           the page's title
 //   ms EXPRESSION                   evaluates a number in the page
+//   busy_ms | drawn_ms X Y | changed_after_move_ms X Y | drag_back_and_forth N Y   (benchmark)
 import { createInterface } from "node:readline";
 import puppeteer from "puppeteer-core";
 
@@ -121,6 +122,34 @@ const commands = {
   text: (id) => page.$eval("#" + id, (element) => element.hidden ? "" : element.innerText.replace(/\s+/g, " ").trim()),
   title: () => page.title(),
   ms: (...expression) => page.evaluate(expression.join(" ")),
+  // For the benchmark: the main thread's busy time so far, in milliseconds; the time from
+  // opening the page until the pixel at X Y leaves black (the background drawn); and the time
+  // from a first motion until it changes (the menu drawn).
+  busy_ms: async () => (await page.metrics()).TaskDuration * 1000,
+  drawn_ms: async (x, y) => {
+    await page.goto(BASE_URL);
+    const pixel = (px, py) => canvas.getContext("2d").getImageData(px, py, 1, 1).data.join();
+    await page.waitForFunction(`(${pixel})(${x}, ${y}) !== "0,0,0,0"`, { polling: "raf" });
+    return page.evaluate(() => performance.now());
+  },
+  changed_after_move_ms: async (x, y) => {
+    const before = await page.evaluate(
+      (px, py) => canvas.getContext("2d").getImageData(px, py, 1, 1).data.join(), x, y);
+    const start = await page.evaluate(() => performance.now());
+    await page.mouse.move(origin.x + 5, origin.y + 5);
+    await page.waitForFunction(
+      (px, py, was) => canvas.getContext("2d").getImageData(px, py, 1, 1).data.join() !== was,
+      { polling: "raf" }, x, y, before);
+    return (await page.evaluate(() => performance.now())) - start;
+  },
+  // Drags along a slider's track, back and forth, in N motions with the left button held.
+  drag_back_and_forth: async (n, y) => {
+    await page.mouse.move(...at(330, y));
+    await page.mouse.down();
+    for (let i = 0; i < Number(n); i++) await page.mouse.move(...at(i % 2 ? 330 : 400, y));
+    await page.mouse.up();
+    await settle();
+  },
 };
 
 const lines = createInterface({ input: process.stdin });

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The web build's figures, in headless Chromium on the loopback: the bytes a player downloads
+# as a web server sends them (gzip), the time from opening the page to the game's background
+# and then to its menu, the main thread's work while the game waits on its menu, and the cost
+# of one slider-drag event over a 20 x 26 game. RUNS chooses how often each is taken (5).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/web.sh >/dev/null
+source tools/dependencies.sh
+install_browser_driver
+SITE=$(ls -d build-web/dunmarrow-*-web/)
+set -- "$SITE" build-web/bench
+source tests/e2e/web_session.sh
+start_display
+RUNS=${RUNS:-5}
+
+total=0
+for file in index.html dunmarrow.js dunmarrow.wasm dunmarrow-files.js dunmarrow-files.data \
+    fonts/vera.ttf icon.png; do
+    bytes=$(gzip -9c "$SITE/$file" | wc -c)
+    printf '%-24s %8d bytes gzipped (%d as stored)\n' "$file" "$bytes" "$(stat -c %s "$SITE/$file")"
+    total=$((total + bytes))
+done
+echo "download, gzipped: $total bytes"
+
+for run in $(seq "$RUNS"); do
+    background=$(browser drawn_ms 100 500)
+    menu=$(browser changed_after_move_ms 345 190)
+    printf 'run %d: page opened to background %.0f ms, first motion to menu %.1f ms\n' \
+        "$run" "$background" "$menu"
+done
+
+start_game
+move 5 5
+for run in $(seq "$RUNS"); do
+    before=$(browser busy_ms)
+    sleep 5
+    after=$(browser busy_ms)
+    echo "idle on the menu, main thread: $(echo "($after - $before) / 5" | bc -l | cut -c1-5) ms a second"
+done
+
+drag 330 410 300
+drag 330 411 350
+click 1 400 190
+key Escape
+for run in $(seq "$RUNS"); do
+    before=$(browser busy_ms)
+    browser drag_back_and_forth 200 250 >/dev/null
+    after=$(browser busy_ms)
+    echo "a slider drag over a 20 x 26 game: $(echo "($after - $before) / 200" | bc -l | cut -c1-5) ms an event"
+done

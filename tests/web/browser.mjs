@@ -5,7 +5,7 @@
 //   open [QUERY] [stopped-clock]   opens the page and waits until the game runs or has ended
 //   visit URL                      opens another address, and waits as open does
 //   move X Y | click BUTTON X Y | click_all BUTTON X Y [X Y...] | key NAME | drag X0 X1 Y
-//   shot FILE                       the canvas, as a PNG
+//   shot FILE                       the canvas, as a PNG (page_shot FILE: the whole page)
 //   status                          the page's exit status, or "running"
 //   sounds                          how many sounds the page has started
 //   menus                           how many context menus the browser was let show
@@ -111,6 +111,7 @@ const commands = {
   shot: async (file) => {
     await page.screenshot({ path: file, clip: { x: origin.x, y: origin.y, width: 800, height: 600 } });
   },
+  page_shot: async (file) => { await page.screenshot({ path: file }); },
   status: () => page.evaluate(() => document.body.dataset.exitStatus ?? "running"),
   wait_status: async () => {
     await page.waitForFunction(() => document.body.dataset.exitStatus !== undefined,

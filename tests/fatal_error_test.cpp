@@ -18,6 +18,7 @@
 #include "app/message_box.h"
 #include "app/search_path.h"
 #include "support/fakes.h"
+#include "support/process.h"
 
 namespace {
 
@@ -260,5 +261,26 @@ INSTANTIATE_TEST_SUITE_P(
                       SearchPathCase{":/usr/bin:", "/usr/bin"},
                       SearchPathCase{"bin:../games:/usr/games", "/usr/games"},
                       SearchPathCase{"bin:.", nullptr}, SearchPathCase{"", nullptr}));
+
+// The whole program clears its PATH before anything else, so no program it starts (the
+// dialogs, and what they start in turn) finds a relative entry either.
+TEST(SearchPathTest, TheGameClearsItsPathBeforeItStartsAnything) {
+    char pattern[] = "/tmp/dunmarrow-path-XXXXXX";
+    const fs::path scratch = mkdtemp(pattern);
+    fs::create_directory(scratch / "bin");
+    std::ofstream(scratch / "bin" / "zenity")
+        << "#!/bin/sh\nprintf '%s' \"$PATH\" > '" << (scratch / "path-seen").string() << "'\n";
+    fs::permissions(scratch / "bin" / "zenity", fs::perms::owner_all);
+    const std::string bin = (scratch / "bin").string();
+    const ProgramRun run =
+        runProgram(DUNMARROW_BINARY, {"-bogus"}, scratch.string(),
+                   {{"DISPLAY", ":dunmarrow-test"}, {"PATH", ".:" + bin + "::"}});
+    EXPECT_EQ(run.exitStatus, 2);
+    std::ifstream seen(scratch / "path-seen");
+    std::stringstream path;
+    path << seen.rdbuf();
+    EXPECT_EQ(path.str(), bin);
+    fs::remove_all(scratch);
+}
 
 }  // namespace

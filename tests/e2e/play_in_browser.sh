@@ -30,6 +30,13 @@ check "?-nosound&-software plays without a sound" [ "$(count_sounds)" = 0 ]
 shot nosound
 check "and plays" isnt shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
 
+# The scenario quits without sound; with sound the game ends the same way.
+start_game
+move 5 5
+click 1 400 410
+wait_for_exit
+check "Quit with sound on ends the game with status 0" [ "$EXIT_STATUS" = 0 ]
+
 # A site without its win picture, and one whose files did not all reach the server.
 BROKEN=$(mktemp -d)
 cp -r "$SITE" "$BROKEN/no-win"

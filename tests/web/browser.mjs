@@ -57,6 +57,13 @@ const BUTTONS = { 1: "left", 2: "middle", 3: "right" };
 const settle = () => new Promise((resolve) => setTimeout(resolve, 60));
 const at = (x, y) => [origin.x + Number(x), origin.y + Number(y)];
 
+async function locateCanvas() {
+  origin = await page.$eval("#canvas", (canvas) => {
+    const rect = canvas.getBoundingClientRect();
+    return { x: rect.left, y: rect.top };
+  });
+}
+
 // Opens the page and waits until it has loaded the game or said why not.
 async function visit(url) {
   await page.goto(url);
@@ -73,11 +80,7 @@ async function open(query, clock) {
     else sessionStorage.removeItem("stoppedClock");
   }, clock ? Date.parse("2026-12-08T12:00:00Z") : 0);
   await visit(BASE_URL + (query ? "?" + query : ""));
-  const box = await page.$eval("#canvas", (canvas) => {
-    const rect = canvas.getBoundingClientRect();
-    return { x: rect.left, y: rect.top };
-  });
-  origin = box;
+  await locateCanvas();
   // Give the game a moment to reach its first wait.
   await settle();
 }
@@ -128,10 +131,15 @@ const commands = {
   // from a first motion until it changes (the menu drawn).
   busy_ms: async () => (await page.metrics()).TaskDuration * 1000,
   drawn_ms: async (x, y) => {
+    // A first visit: nothing from an earlier one in the browser's cache.
+    await page.setCacheEnabled(false);
     await page.goto(BASE_URL);
+    await page.setCacheEnabled(true);
     const pixel = (px, py) => canvas.getContext("2d").getImageData(px, py, 1, 1).data.join();
     await page.waitForFunction(`(${pixel})(${x}, ${y}) !== "0,0,0,0"`, { polling: "raf" });
-    return page.evaluate(() => performance.now());
+    const drawn = await page.evaluate(() => performance.now());
+    await locateCanvas();
+    return drawn;
   },
   changed_after_move_ms: async (x, y) => {
     const before = await page.evaluate(

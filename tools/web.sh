@@ -14,6 +14,10 @@ if [ ! -w /usr/share/emscripten/cache ]; then
     export EM_CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/dunmarrow/emscripten
     [ -d "$EM_CACHE" ] || cp -r /usr/share/emscripten/cache "$EM_CACHE"
 fi
-emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=MinSizeRel -DDUNMARROW_TESTS=OFF >/dev/null
+if ! configured=$(emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=MinSizeRel \
+    -DDUNMARROW_TESTS=OFF 2>&1); then
+    echo "$configured" >&2
+    exit 1
+fi
 cmake --build build-web -j "$(nproc)" --target web_zip -- --no-print-directory >/dev/null
 ls build-web/dunmarrow-*-web.zip

@@ -8,6 +8,9 @@
 //   shot FILE                       the canvas, as a PNG (page_shot FILE: the whole page)
 //   status                          the page's exit status, or "running"
 //   sounds                          how many sounds the page has started
+//   audio                           the state of each Web Audio context the page made
+//   audio_suspend                   suspends them, as a browser does until the first click
+//   visit_without_webassembly       the page's words in a browser without WebAssembly
 //   menus                           how many context menus the browser was let show
 //   text ID                         an element's text, on one line
 //   title                           the page's title
@@ -42,6 +45,11 @@ await page.evaluateOnNewDocument(() => {
   HTMLMediaElement.prototype.play = function (...args) {
     window.soundStarts++;
     return play.apply(this, args);
+  };
+  window.audioContextsMade = [];
+  const RealAudioContext = window.AudioContext;
+  window.AudioContext = class extends RealAudioContext {
+    constructor(...args) { super(...args); window.audioContextsMade.push(this); }
   };
   window.addEventListener("contextmenu", (event) => {
     setTimeout(() => { if (!event.defaultPrevented) window.menusShown++; }, 0);
@@ -122,6 +130,18 @@ const commands = {
     return commands.status();
   },
   sounds: () => page.evaluate(() => window.soundStarts),
+  audio: () => page.evaluate(() => window.audioContextsMade.map((c) => c.state).join(",") || "none"),
+  // The page in a browser that offers no WebAssembly (Chromium's is taken away before the
+  // page runs): the text it shows.
+  visit_without_webassembly: async () => {
+    const other = await browser.newPage();
+    await other.evaluateOnNewDocument(() => { delete window.WebAssembly; });
+    await other.goto(BASE_URL);
+    const text = await other.$eval("#problem", (element) => element.hidden ? "" : element.innerText.replace(/\s+/g, " "));
+    await other.close();
+    return text;
+  },
+  audio_suspend: () => page.evaluate(() => Promise.all(window.audioContextsMade.map((c) => c.suspend()))),
   menus: () => page.evaluate(() => new Promise((resolve) => setTimeout(() => resolve(window.menusShown), 50))),
   text: (id) => page.$eval("#" + id, (element) => element.hidden ? "" : element.innerText.replace(/\s+/g, " ").trim()),
   title: () => page.title(),

@@ -50,3 +50,6 @@ echo "== Start-up, from exec to the window mapped (x_first: times the minimal SD
 "$BIN/startup_timer" "${STARTUP_RUNS:-21}" . "$BIN/minimal_window" \
     -- build-bench/dunmarrow -- build-bench/dunmarrow -nosound \
     -- "$BIN/minimal_window_game_libraries" 2>/dev/null
+echo
+echo "== The web build in headless Chromium"
+tools/bench_web.sh

@@ -49,15 +49,15 @@ browser() {
     echo "$answer"
 }
 
-# start_game [OPTIONS...]: opens the page with the options as its query string (at
-# SITE_URL_OVERRIDE when set); with STOPPED_CLOCK set, the page's clock stands still.
+# start_game [OPTIONS...]: opens the page with the options as its query string; with
+# STOPPED_CLOCK set, the page's clock stands still.
 start_game() {
     local query
     query=$(IFS='&'; echo "$*")
     browser open "${query:--}" ${STOPPED_CLOCK:+stopped-clock} >/dev/null
 }
-# The browser has no window to close: the page is simply left.
-close_game() { EXIT_STATUS=0; }
+# A page has no window to close: the next start_game simply leaves it.
+close_game() { :; }
 wait_for_exit() { EXIT_STATUS=$(browser wait_status); }
 move() { browser move "$1" "$2" >/dev/null; }
 click() { browser click "$1" "$2" "$3" >/dev/null; }

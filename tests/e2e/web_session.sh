@@ -54,7 +54,8 @@ browser() {
 start_game() {
     local query
     query=$(IFS='&'; echo "$*")
-    browser open "${query:--}" ${STOPPED_CLOCK:+stopped-clock} >/dev/null
+    local clock=${STOPPED_CLOCK:-}
+    browser open "${query:--}" ${clock:+"${clock/ /T}"} >/dev/null
 }
 # A page has no window to close: the next start_game simply leaves it.
 close_game() { :; }

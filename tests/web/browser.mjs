@@ -2,7 +2,8 @@
 // one answer a line on standard output ("ok", a value, or "error: ..."). The game's page is
 // opened at BASE_URL; coordinates are the game's own, on its 800 x 600 canvas.
 //
-//   open [QUERY] [stopped-clock]   opens the page and waits until the game runs or has ended
+//   open QUERY|- [YYYY-MM-DDTHH:MM:SS]   opens the page, its clock stopped at that time (UTC) if
+//                                  given, and waits until the game runs or has ended
 //   visit URL                      opens another address, and waits as open does
 //   move X Y | click BUTTON X Y | click_all BUTTON X Y [X Y...] | key NAME | drag X0 X1 Y
 //   shot FILE                       the canvas, as a PNG (page_shot FILE: the whole page)
@@ -86,7 +87,7 @@ async function open(query, clock) {
   await page.evaluate((stopped) => {
     if (stopped) sessionStorage.setItem("stoppedClock", String(stopped));
     else sessionStorage.removeItem("stoppedClock");
-  }, clock ? Date.parse("2026-12-08T12:00:00Z") : 0);
+  }, clock ? Date.parse(clock + "Z") : 0);
   await visit(BASE_URL + (query ? "?" + query : ""));
   await locateCanvas();
   // Give the game a moment to reach its first wait.
@@ -94,7 +95,7 @@ async function open(query, clock) {
 }
 
 const commands = {
-  open: (query, clock) => open(query === "-" ? "" : query, clock === "stopped-clock"),
+  open: (query, clock) => open(query === "-" ? "" : query, clock),
   visit: (url) => visit(url),
   move: async (x, y) => { await page.mouse.move(...at(x, y)); await settle(); },
   click: async (button, x, y) => {

@@ -5,8 +5,9 @@
 # of one slider-drag event over a 20 x 26 game. RUNS chooses how often each is taken (5).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/web.sh >/dev/null
 source tools/dependencies.sh
+install_packages "${WEB_TEST_PACKAGES[@]}"
+tools/web.sh >/dev/null
 install_browser_driver
 SITE=$(ls -d build-web/dunmarrow-*-web/)
 set -- "$SITE" build-web/bench
@@ -38,7 +39,7 @@ for run in $(seq "$RUNS"); do
     before=$(browser busy_ms)
     sleep 5
     after=$(browser busy_ms)
-    echo "idle on the menu, main thread: $(echo "($after - $before) / 5" | bc -l | cut -c1-5) ms a second"
+    printf 'idle on the menu, main thread: %.2f ms a second\n' "$(echo "($after - $before) / 5" | bc -l)"
 done
 
 drag 330 410 300
@@ -49,5 +50,6 @@ for run in $(seq "$RUNS"); do
     before=$(browser busy_ms)
     browser drag_back_and_forth 200 250 >/dev/null
     after=$(browser busy_ms)
-    echo "a slider drag over a 20 x 26 game: $(echo "($after - $before) / 200" | bc -l | cut -c1-5) ms an event"
+    printf 'a slider drag over a 20 x 26 game: %.2f ms an event\n' \
+        "$(echo "($after - $before) / 200" | bc -l)"
 done

@@ -5,8 +5,8 @@ set -euo pipefail
 
 GAME="$1"
 CLOSE_WINDOW="$2"
-FAKETIME_LIBRARY=$(dpkg -L libfaketime | grep '/libfaketime\.so\.1$')
 SHOTS="$3"
+FAKETIME_LIBRARY=$(dpkg -L libfaketime | grep '/libfaketime\.so\.1$')
 
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/private_display.sh"

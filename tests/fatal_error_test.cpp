@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "app/fatal_error.h"
-#include "app/message_box.h"
-#include "app/search_path.h"
+#include "platform/message_box.h"
+#include "platform/search_path.h"
 #include "support/fakes.h"
 #include "support/process.h"
 

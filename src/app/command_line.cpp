@@ -1,9 +1,9 @@
 #include "app/command_line.h"
 
-#include <cstdlib>
 #include <string>
 
-#include "app/message_box.h"
+#include "platform/message_box.h"
+#include "platform/program_end.h"
 
 bool readCommandLine(int argc, const char* const argv[], LoopState& state) {
     if (argc > 3) return false;
@@ -27,5 +27,5 @@ bool readCommandLine(int argc, const char* const argv[], LoopState& state) {
 void refuseCommandLine() {
     showMessageBox("What are you doing?",
                    "There is only two options. And that's -nosound and -software.");
-    std::exit(2);
+    endProgram(2);
 }

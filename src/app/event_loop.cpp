@@ -1,7 +1,7 @@
 #include "app/event_loop.h"
 
 #include "app/app_state.h"
-#include "app/event_wait.h"
+#include "platform/event_wait.h"
 #include "app/screen_redraw.h"
 #include "ui/background.h"
 

@@ -8,9 +8,9 @@
 
 #include "app/app_state.h"
 #include "app/fatal_error.h"
-#include "app/picture_format.h"
+#include "platform/picture_format.h"
 #include "app/resource_paths.h"
-#include "app/sdl_start.h"
+#include "platform/sdl_start.h"
 #include "board/board.h"
 
 namespace {
@@ -61,6 +61,7 @@ void startUp(LoopState& state) {
     startSdl(state.soundOn ? SDL_INIT_VIDEO | SDL_INIT_AUDIO : SDL_INIT_VIDEO);
     AppState::screen = openWindow(state.softwareVideo);
     if (!AppState::screen) fatalError(SDL_GetError(), -5);
+    windowOpened();
     // After the window: opening the mixer would start audio by itself, even with no display.
     if (state.soundOn) Mix_OpenAudio(AUDIO_RATE, AUDIO_S16LSB, AUDIO_CHANNELS, AUDIO_CHUNK_SIZE);
     TTF_Init();

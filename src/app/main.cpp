@@ -2,7 +2,8 @@
 #include "app/event_loop.h"
 #include "app/lifecycle.h"
 #include "app/loop_state.h"
-#include "app/search_path.h"
+#include "platform/program_end.h"
+#include "platform/search_path.h"
 
 int main(int argc, char* argv[]) {
     keepSearchPathAbsolute();
@@ -11,5 +12,7 @@ int main(int argc, char* argv[]) {
     startUp(state);
     runEventLoop(state);
     shutDown(state);
-    return 0;
+    // Said rather than returned: in the browser a return from main, once the game has waited
+    // for input, reaches nobody.
+    endProgram(0);
 }

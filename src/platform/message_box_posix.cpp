@@ -1,37 +1,4 @@
-#include "app/message_box.h"
-
-#ifdef _WIN32
-
-#include <windows.h>
-
-void showMessageBox(const char* title, const std::string& text) {
-    MessageBoxA(nullptr, text.c_str(), title, MB_OK);
-}
-
-#elif defined(__EMSCRIPTEN__)
-
-#include <emscripten.h>
-
-#include <cstdio>
-
-// The page's own dialog where the page has one, else the browser's.
-EM_JS(void, showPageMessageBox, (const char* title, const char* text), {
-    title = UTF8ToString(title);
-    text = UTF8ToString(text);
-    if (Module.showMessageBox) {
-        Module.showMessageBox(title, text);
-    } else {
-        alert(title + "\n\n" + text);
-    }
-});
-
-// The text goes to the console too, as it goes to standard error on the desktop.
-void showMessageBox(const char* title, const std::string& text) {
-    std::fprintf(stderr, "%s\n%s\n", title, text.c_str());
-    showPageMessageBox(title, text.c_str());
-}
-
-#else
+#include "platform/message_box.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -45,7 +12,7 @@ void showMessageBox(const char* title, const std::string& text) {
 #include <cstdlib>
 #include <vector>
 
-#include "app/search_path.h"
+#include "platform/search_path.h"
 
 extern char** environ;
 
@@ -162,5 +129,3 @@ void showMessageBox(const char* title, const std::string& text) {
         }
     }
 }
-
-#endif

@@ -1,6 +1,4 @@
-#include "app/event_wait.h"
-
-#ifdef __EMSCRIPTEN__
+#include "platform/event_wait.h"
 
 #include <emscripten.h>
 
@@ -25,11 +23,3 @@ int waitForEvent(SDL_Event* event) {
     while (!SDL_PollEvent(event)) waitForPageInput();
     return 1;
 }
-
-#else
-
-int waitForEvent(SDL_Event* event) {
-    return SDL_WaitEvent(event);
-}
-
-#endif

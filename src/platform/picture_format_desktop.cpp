@@ -1,18 +1,7 @@
-#include "app/picture_format.h"
-
-#ifdef __EMSCRIPTEN__
-
-// In the browser every surface is already a canvas of the page's one pixel layout.
-SDL_Surface* inScreenFormat(SDL_Surface*) {
-    return nullptr;
-}
-
-#else
+#include "platform/picture_format.h"
 
 // Converted once, at load, each blit is a copy or SDL's fast blender instead of a conversion
 // pixel by pixel (about nine times faster for a menu redraw).
 SDL_Surface* inScreenFormat(SDL_Surface* picture) {
     return picture->format->Amask ? SDL_DisplayFormatAlpha(picture) : SDL_DisplayFormat(picture);
 }
-
-#endif

@@ -1,10 +1,8 @@
-#include "app/sdl_start.h"
+#include "platform/sdl_start.h"
 
 #include <cstdlib>
 
 namespace {
-
-#if defined(__linux__) && !defined(__EMSCRIPTEN__)
 
 // The drivers that show a window, in SDL's own order of preference: the classic library's and
 // SDL2's (under sdl12-compat), each library passing over the names it does not know. Left to
@@ -27,25 +25,13 @@ void startVideo() {
     unsetenv("SDL_VIDEODRIVER");
 }
 
-#else
-
-// Windows and the browser have only drivers that show a window.
-void startVideo() {
-    SDL_Init(SDL_INIT_VIDEO);
-}
-
-#endif
-
 }  // namespace
 
 void startSdl(Uint32 subsystems) {
     startVideo();
     // A game that cannot show itself starts nothing more: no audio device, no sound.
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_InitSubSystem(subsystems & ~SDL_INIT_VIDEO);
-#ifdef __EMSCRIPTEN__
-    // The browser's SDL_Quit only silences the sounds, and fails where no audio was opened.
-    if (subsystems & SDL_INIT_AUDIO) std::atexit(SDL_Quit);
-#else
     std::atexit(SDL_Quit);
-#endif
 }
+
+void windowOpened() {}

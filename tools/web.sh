@@ -19,5 +19,5 @@ if ! configured=$(emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=MinSizeRel 
     echo "$configured" >&2
     exit 1
 fi
-cmake --build build-web -j "$(nproc)" --target web_zip -- --no-print-directory >/dev/null
+cmake --build build-web -j "$(nproc)" --target web_zip minimal_screen -- --no-print-directory >/dev/null
 ls build-web/dunmarrow-*-web.zip

@@ -20,7 +20,8 @@ check() {
 # where the session can count them.
 sounds_since() {
     [ "$1" = unknown ] && return 0
-    check "$3 plays $2 sound(s)" [ "$(($(count_sounds) - $1))" = "$2" ]
+    local heard=$(($(count_sounds) - $1))
+    check "$3 plays $2 sound(s) (heard: $heard)" [ "$heard" = "$2" ]
 }
 
 # rgb FILE X Y: prints "R G B" of a pixel.

@@ -1,39 +1,72 @@
 #!/usr/bin/env bash
 # The web build in Debian's Chromium: the page, the whole session of scenario.sh with real
 # mouse and key input, and what only the page has: the query string as the command line, no
-# context menu over the game, the page that says the game has ended, and a site that lacks a
-# picture or a file. Arguments: SITE_DIR SCREENSHOT_DIR.
+# context menu over the game, the page that says the game has ended, a Quit long after the
+# page opened, a tab opened behind another, sites with damaged files, windows of every size,
+# a strict Content-Security-Policy and JavaScript turned off. Arguments: SITE_DIR SCREENSHOT_DIR.
 source "$(dirname "$0")/web_session.sh"
 start_display
 
 start_game
 check "the page is titled Dunmarrow" [ "$(browser title)" = Dunmarrow ]
 check "the game's canvas is 800 x 600" [ "$(browser ms 'canvas.width * 1000 + canvas.height')" = 800600 ]
+shot menu-at-once
+check "the menu shows before the player touches anything" shows "$LAST_SHOT" 345 190 gfx/menu.png 12 14
 source "$(dirname "$0")/scenario.sh"
 check "the page says the game has ended" grep -q "The game has ended" <<<"$(browser text ended-note)"
 check "with its status" [ "$(browser ms 'document.body.dataset.exitStatus')" = 0 ]
-check "no context menu ever showed over the game" [ "$(browser menus)" = 0 ]
+browser ms 'setTimeout(() => { throw new Error("a fault after the end") }); 0' >/dev/null
+check "an error after Quit changes nothing" [ "$(browser status) $(browser text problem)" = "0 " ]
+click 3 400 300
+check "no context menu ever showed over the game or its notes" [ "$(browser menus)" = 0 ]
 
-# Each &-separated word of the query string is one argument.
+# An error while the game plays is shown, and the game counts as ended.
+start_game -nosound
+browser ms 'setTimeout(() => { throw new Error("a planted fault") }); 0' >/dev/null
+check "an error during play is shown" grep -q "a planted fault" <<<"$(browser text problem)"
+check "and ends the game" [ "$(browser status)" = failed ]
+
+# The query string is the command line: each &-separated word one argument, the web's own
+# name=value parameters and empty words left out. QUERY, the status after a moment ("running"
+# while the game plays), and whether a sound may start.
+while read -r query expected sound; do
+    start_game "$query"
+    [ "$expected" = running ] || wait_for_exit
+    check "?$query: $expected" [ "$(browser status)" = "$expected" ]
+    if [ "$expected" = running ]; then
+        move 5 5
+        click 1 400 190
+        click 1 415 315
+        shot "query-${query//[^a-z]/}"
+        check "?$query plays" isnt shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
+        [ "$sound" = silent ] && check "?$query plays without a sound" [ "$(count_sounds)" = 0 ]
+    fi
+done <<'QUERIES'
+fbclid=IwAR0x&utm_source=portal running sound
+-nosound&utm_source=x running silent
+-nosound&&-software& running silent
+-bogus&utm_source=x 2 -
+-nosound%00x 2 -
+-nosound=1 2 -
+QUERIES
+
 start_game -bogus
 wait_for_exit
 shot refused
 check "?-bogus is refused with status 2" [ "$EXIT_STATUS" = 2 ]
 check "with the refusal's text" [ "$(browser text box)" = \
     "What are you doing? There is only two options. And that's -nosound and -software." ]
-start_game -nosound -software
-move 5 5
-click 1 400 190
-click 3 385 285
-click 1 415 315
-check "?-nosound&-software plays without a sound" [ "$(count_sounds)" = 0 ]
-shot nosound
-check "and plays" isnt shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
+click 3 400 450
+check "no context menu over the ended page" [ "$(browser menus)" = 0 ]
+browser press again >/dev/null
+check "Play again after a refusal offers the plain game" \
+    [ "$(browser ms 'location.search') $(browser status)" = " running" ]
 
-# Sound waits for the player's first click, which still acts in the game; and the scenario
-# quits without sound, while with sound the game ends the same way.
+# Sound waits for the player's first click, which still acts in the game. Quit, long after
+# the page opened, reaches the page within a second.
 # (Headless Chromium lets sound start at once, so the test holds it back as a browser would.)
 start_game
+OPENED_AT=$SECONDS
 move 5 5
 browser audio_suspend >/dev/null
 check "sound is held back before the first click" [ "$(browser audio)" = suspended ]
@@ -42,33 +75,157 @@ shot first-click
 check "the first click starts the sound" [ "$(browser audio)" = running ]
 check "and starts the game" shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
 key Escape
+sleep $((13 - (SECONDS - OPENED_AT)))
 click 1 400 410
 wait_for_exit
-check "Quit with sound on ends the game with status 0" [ "$EXIT_STATUS" = 0 ]
+check "Quit 13 s after the page opened ends the game with status 0 at once" [ "$EXIT_STATUS" = 0 ]
 
-# A site without its win picture, and one whose files did not all reach the server.
+# A tab opened behind another, where the browser loads no media: the game starts all the same.
+check "a tab opened behind stays hidden while it starts" [ "$(browser open_behind -)" = hidden ]
+check "and starts the game there" [ "$(browser status) $(browser ms 'document.getElementById("loading").hidden')" = "running true" ]
+browser front >/dev/null
+move 5 5
+shot behind-menu
+check "brought to the front, it shows the menu" shows "$LAST_SHOT" 345 190 "$MENU" 12 14
+click 1 400 190
+shot behind-start
+check "and plays" shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
+
+# Sites whose files are damaged. sealed_site NAME: a copy of the site whose pictures and sounds
+# are those in $BROKEN/files, packed and sealed as the build does; FILES_OF sets them up.
 BROKEN=$(mktemp -d)
-cp -r "$SITE" "$BROKEN/no-win"
-mkdir "$BROKEN/files"
-cp -r gfx sfx "$BROKEN/files"
-rm "$BROKEN/files/gfx/win.png"
-(cd "$BROKEN/files" && python3 /usr/share/emscripten/tools/file_packager.py \
-    "$BROKEN/no-win/dunmarrow-files.data" --preload gfx sfx --use-preload-plugins \
-    --js-output="$BROKEN/no-win/dunmarrow-files.js" >/dev/null 2>&1)
-serve "$BROKEN/no-win"
-browser visit "$SERVED_URL" >/dev/null
-wait_for_exit
-shot no-win-picture
-check "a site without gfx/win.png ends with status 1" [ "$EXIT_STATUS" = 1 ]
-check "and shows the error box" grep -q "^Error! .*ErrorNr = -5$" <<<"$(browser text box)"
+sealed_site() {
+    rm -rf "${BROKEN:?}/$1"
+    cp -r "$SITE" "$BROKEN/$1"
+    (cd "$BROKEN/files" && python3 /usr/share/emscripten/tools/file_packager.py \
+        "$BROKEN/$1/dunmarrow-files.data" --preload gfx sfx \
+        --js-output="$BROKEN/$1/dunmarrow-files.js" >/dev/null 2>&1)
+    python3 dist/web/seal.py "$BROKEN/$1"
+}
+fresh_files() {
+    rm -rf "$BROKEN/files"
+    mkdir "$BROKEN/files"
+    cp -r gfx sfx "$BROKEN/files"
+}
 
-cp -r "$SITE" "$BROKEN/no-data"
-rm "$BROKEN/no-data/dunmarrow-files.data"
-serve "$BROKEN/no-data"
+# A picture the desktop refuses is refused here too: NAME, then how the file is damaged.
+while read -r name damage; do
+    fresh_files
+    picture="$BROKEN/files/gfx/$name"
+    case "$damage" in
+        missing) rm "$picture" ;;
+        random) head -c "$(stat -c %s "$picture")" /dev/urandom >"$picture" ;;
+        text) echo "not a picture" >"$picture" ;;
+        empty) : >"$picture" ;;
+        half) truncate -s $(($(stat -c %s "$picture") / 2)) "$picture" ;;
+    esac
+    sealed_site "$name-$damage"
+    serve "$BROKEN/$name-$damage"
+    browser visit "$SERVED_URL" >/dev/null
+    wait_for_exit
+    shot "picture-$name-$damage"
+    check "gfx/$name $damage ends with status 1" [ "$EXIT_STATUS" = 1 ]
+    check "and the error box" grep -q "^Error! .*ErrorNr = -5$" <<<"$(browser text box)"
+    check "and no progress bar" [ "$(browser text loading)" = "" ]
+done <<'PICTURES'
+win.png missing
+menu.png random
+alphatest.png text
+back800.png empty
+sprites.png half
+PICTURES
+
+# Sounds that cannot be decoded are not heard, and the game plays.
+fresh_files
+for sound in "$BROKEN"/files/sfx/*.wav; do head -c 4000 /dev/urandom >"$sound"; done
+sealed_site sounds
+serve "$BROKEN/sounds"
 browser visit "$SERVED_URL" >/dev/null
-shot no-data
-check "a file that does not download is named in the page" \
-    grep -q "did not download" <<<"$(browser text problem)"
+move 5 5
+click 1 400 190
+click 1 415 315
+shot damaged-sounds
+check "with damaged sounds the game plays" isnt shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
+check "silently" [ "$(browser status) $(count_sounds)" = "running 0" ]
+
+# A file changed or cut short after the site was sealed, or missing: named, never played.
+# NAME, FILE, then what happens to it.
+while read -r name file damage; do
+    rm -rf "${BROKEN:?}/$name"
+    cp -r "$SITE" "$BROKEN/$name"
+    target="$BROKEN/$name/$file"
+    case "$damage" in
+        missing) rm "$target" ;;
+        half) truncate -s $(($(stat -c %s "$target") / 2)) "$target" ;;
+        byte) printf 'X' | dd of="$target" bs=1 seek=$(($(stat -c %s "$target") - 100)) conv=notrunc status=none ;;
+    esac
+    serve "$BROKEN/$name"
+    browser visit "$SERVED_URL" >/dev/null
+    shot "$name"
+    check "$file $damage: the page names it" grep -qF "The file $file did not download" <<<"$(browser text problem)"
+    check "$file $damage: the game never starts" [ "$(browser status)" = failed ]
+    check "$file $damage: no progress bar" [ "$(browser text loading)" = "" ]
+done <<'FILES'
+no-data dunmarrow-files.data missing
+half-data dunmarrow-files.data half
+changed-data dunmarrow-files.data byte
+changed-wasm dunmarrow.wasm byte
+changed-loader dunmarrow.js byte
+FILES
+
+# Every window: the whole game at the largest 4:3 size that fits, nothing cut, no scrolling,
+# sharp at whole device pixels, and a flag lands on the cell aimed at. WIDTH HEIGHT RATIO.
+while read -r width height ratio; do
+    browser viewport "$width" "$height" "$ratio" >/dev/null
+    start_game -nosound
+    size="$width x $height at $ratio"
+    # What the layout is, from where the canvas lies: four words, in the order checked.
+    layout=$(browser layout)
+    read -r -a facts <<<"$(awk -v r="$ratio" '{
+        l = $1; t = $2; w = $3; h = $4; W = $5; H = $6
+        largest = (W < H * 4 / 3) ? W : H * 4 / 3
+        printf "%s ", (w - largest < 1 && largest - w < 1) ? "largest" : "smaller"
+        printf "%s ", (w * 3 - h * 4 < 2 && h * 4 - w * 3 < 2) ? "4:3" : "skewed"
+        printf "%s ", (l >= 0 && t >= 0 && l + w <= W + 0.5 && t + h <= H + 0.5) ? "whole" : "cut"
+        p = w * r / 800
+        printf "%s %s %s\n", (p >= 1 && (p - int(p + 0.5)) ^ 2 < 1e-6) ? "sharp" : "smooth", $7, $8
+    }' <<<"$layout")"
+    check "$size: the game is as large as fits" [ "${facts[0]}" = largest ]
+    check "$size: at 4:3" [ "${facts[1]}" = 4:3 ]
+    check "$size: nothing cut" [ "${facts[2]}" = whole ]
+    check "$size: no scrolling" [ "${facts[4]}" = still ]
+    check "$size: drawn ${facts[3]}, as its scale asks" [ "${facts[5]}" = "${facts[3]}" ]
+    move 5 5
+    click 1 400 190
+    click 3 415 315
+    shot "window-${width}x$height-$ratio"
+    page_shot "page-${width}x$height-$ratio"
+    check "$size: the flag lands on the cell aimed at" shows "$LAST_SHOT" 415 315 "$SPRITES" 345 15
+    check "$size: and on no other" shows "$LAST_SHOT" 385 315 "$SPRITES" 15 15
+done <<'WINDOWS'
+1280 600 1
+1000 500 1
+600 800 1
+800 600 1
+360 640 3
+640 360 3
+1600 1200 2
+3840 2160 1
+WINDOWS
+browser viewport 800 600 1 >/dev/null
+
+# A strict Content-Security-Policy: only the site's own files, and the WebAssembly compiled.
+serve "$SITE" "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; object-src 'none'; base-uri 'none'"
+browser visit "$SERVED_URL" >/dev/null
+move 5 5
+shot strict-policy
+check "under a strict Content-Security-Policy the game starts" shows "$LAST_SHOT" 345 190 "$MENU" 12 14
+check "and the browser refuses nothing" [ "$(browser ms 'window.policyViolations')" = 0 ]
+check "the licence is served as text" \
+    grep -q '^text/plain' <<<"$(browser ms 'fetch("LICENSE.txt").then((r) => r.headers.get("content-type"))')"
+
+check "with JavaScript off the page says the game needs it" \
+    grep -q "needs JavaScript" <<<"$(browser visit_without_javascript)"
 browser visit "file://$SITE/index.html" >/dev/null
 shot file-page
 check "a page opened from a file says how to serve it" \

@@ -8,14 +8,21 @@ SHOTS="$2"
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 WEB_TESTS="$(cd "$(dirname "${BASH_SOURCE[0]}")/../web" && pwd)"
 
-# serve DIR: serves the folder on a free loopback port and sets SERVED_URL to its address.
+# serve DIR [POLICY]: serves the folder on a free loopback port and sets SERVED_URL to its
+# address; with POLICY, every answer carries it as its Content-Security-Policy.
 serve() {
     local port_file
     port_file=$(mktemp)
-    python3 - "$1" "$port_file" >/dev/null 2>&1 <<'PY' &
+    python3 - "$1" "$port_file" "${2:-}" >/dev/null 2>&1 <<'PY' &
 import functools, http.server, sys
-handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=sys.argv[1])
-handler.log_message = lambda *args: None
+class Handler(http.server.SimpleHTTPRequestHandler):
+    def end_headers(self):
+        if sys.argv[3]:
+            self.send_header("Content-Security-Policy", sys.argv[3])
+        super().end_headers()
+    def log_message(self, *args):
+        pass
+handler = functools.partial(Handler, directory=sys.argv[1])
 server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
 open(sys.argv[2], "w").write(str(server.server_address[1]))
 server.serve_forever()
@@ -66,6 +73,7 @@ click_all() { browser click_all "$@" >/dev/null; }
 key() { browser key "$1" >/dev/null; }
 drag() { browser drag "$1" "$2" "$3" >/dev/null; }
 count_sounds() { browser sounds; }
+page_shot() { browser page_shot "$SHOTS/$1.png" >/dev/null; }
 shot() {
     browser shot "$SHOTS/$1.png" >/dev/null
     LAST_SHOT="$SHOTS/$1.png"

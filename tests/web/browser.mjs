@@ -5,9 +5,23 @@
 //   open QUERY|- [YYYY-MM-DDTHH:MM:SS]   opens the page, its clock stopped at that time (UTC) if
 //                                  given, and waits until the game runs or has ended
 //   visit URL                      opens another address, and waits as open does
+//   open_behind QUERY|-            opens the page in a new tab behind this one, and waits as
+//                                  open does; "hidden" if the tab was not shown meanwhile
+//   front                          brings that tab to the front and plays on in it
+//   press ID                       clicks the page's element, and waits as visit does for the
+//                                  page it leads to
+//   viewport W H [DPR]             the window's size in CSS pixels, and its device pixel ratio
+//   layout                         where the canvas lies: "left top width height", then the
+//                                  window's width and height, whether the page scrolls
+//                                  ("scrolls" or "still") and whether it is drawn "sharp"
 //   move X Y | click BUTTON X Y | click_all BUTTON X Y [X Y...] | key NAME | drag X0 X1 Y
-//   shot FILE                       the canvas, as a PNG (page_shot FILE: the whole page)
+//                                  X and Y in the game's pixels, wherever and however large the
+//                                  canvas is shown
+//   shot FILE                       the game's 800 x 600 pixels, as a PNG
+//   page_shot FILE                  the whole page, as the player sees it
 //   status                          the page's exit status, or "running"
+//   wait_status                     the exit status once the page has it, waiting as long as
+//                                  a player would (one second), else "running"
 //   sounds                          how many sounds the page has started
 //   audio                           the state of each Web Audio context the page made
 //   audio_suspend                   suspends them, as a browser does until the first click
@@ -15,8 +29,11 @@
 //   menus                           how many context menus the browser was let show
 //   text ID                         an element's text, on one line
 //   title                           the page's title
-//   ms EXPRESSION                   evaluates a number in the page
+//   ms EXPRESSION                   evaluates an expression in the page (a number, or a text
+//                                  of one line)
+//   visit_without_javascript        the page's words with JavaScript off
 //   busy_ms | drawn_ms X Y | changed_after_move_ms X Y | drag_back_and_forth N Y   (benchmark)
+import { writeFile } from "node:fs/promises";
 import { createInterface } from "node:readline";
 import puppeteer from "puppeteer-core";
 
@@ -26,50 +43,63 @@ const browser = await puppeteer.launch({
   headless: true,
   args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
          "--disable-background-networking", "--disable-component-update", "--disable-sync",
-         "--autoplay-policy=user-gesture-required", "--window-size=1000,800"],
+         "--autoplay-policy=user-gesture-required", "--window-size=800,600"],
 });
-const page = await browser.newPage();
-await page.setViewport({ width: 1000, height: 760 });
-page.on("console", (message) => process.stderr.write(`console: ${message.text()}\n`));
+// The game shown at its own size: every pixel of it one pixel of the page.
+const VIEWPORT = { width: 800, height: 600 };
+let page = await browser.newPage();
+await watch(page);
 
 // Counted before the page's own scripts run: every sound the game starts, whether through Web
 // Audio or a media element, and every context menu that nothing prevented.
-await page.evaluateOnNewDocument(() => {
-  window.soundStarts = 0;
-  window.menusShown = 0;
-  const start = AudioScheduledSourceNode.prototype.start;
-  AudioScheduledSourceNode.prototype.start = function (...args) {
-    window.soundStarts++;
-    return start.apply(this, args);
-  };
-  const play = HTMLMediaElement.prototype.play;
-  HTMLMediaElement.prototype.play = function (...args) {
-    window.soundStarts++;
-    return play.apply(this, args);
-  };
-  window.audioContextsMade = [];
-  const RealAudioContext = window.AudioContext;
-  window.AudioContext = class extends RealAudioContext {
-    constructor(...args) { super(...args); window.audioContextsMade.push(this); }
-  };
-  window.addEventListener("contextmenu", (event) => {
-    setTimeout(() => { if (!event.defaultPrevented) window.menusShown++; }, 0);
+async function watch(tab) {
+  await tab.setViewport(VIEWPORT);
+  tab.on("console", (message) => process.stderr.write(`console: ${message.text()}\n`));
+  await tab.evaluateOnNewDocument(() => {
+    window.soundStarts = 0;
+    window.menusShown = 0;
+    // A buffer source has a start of its own, beside the one it inherits.
+    for (const kind of [AudioScheduledSourceNode, AudioBufferSourceNode]) {
+      if (!Object.prototype.hasOwnProperty.call(kind.prototype, "start")) continue;
+      const start = kind.prototype.start;
+      kind.prototype.start = function (...args) {
+        window.soundStarts++;
+        return start.apply(this, args);
+      };
+    }
+    const play = HTMLMediaElement.prototype.play;
+    HTMLMediaElement.prototype.play = function (...args) {
+      window.soundStarts++;
+      return play.apply(this, args);
+    };
+    window.audioContextsMade = [];
+    const RealAudioContext = window.AudioContext;
+    window.AudioContext = class extends RealAudioContext {
+      constructor(...args) { super(...args); window.audioContextsMade.push(this); }
+    };
+    window.policyViolations = 0;
+    document.addEventListener("securitypolicyviolation", () => window.policyViolations++);
+    window.addEventListener("contextmenu", (event) => {
+      setTimeout(() => { if (!event.defaultPrevented) window.menusShown++; }, 0);
+    });
+    if (sessionStorage.getItem("stoppedClock")) {
+      const stopped = Number(sessionStorage.getItem("stoppedClock"));
+      Date.now = () => stopped;
+    }
   });
-  if (sessionStorage.getItem("stoppedClock")) {
-    const stopped = Number(sessionStorage.getItem("stoppedClock"));
-    Date.now = () => stopped;
-  }
-});
+}
 
-let origin = { x: 0, y: 0 };
+let origin = { x: 0, y: 0, scale: 1 };
 const BUTTONS = { 1: "left", 2: "middle", 3: "right" };
 const settle = () => new Promise((resolve) => setTimeout(resolve, 60));
-const at = (x, y) => [origin.x + Number(x), origin.y + Number(y)];
+// The centre of the game's pixel (X, Y) on the page.
+const at = (x, y) => [origin.x + (Number(x) + 0.5) * origin.scale,
+  origin.y + (Number(y) + 0.5) * origin.scale];
 
 async function locateCanvas() {
   origin = await page.$eval("#canvas", (canvas) => {
     const rect = canvas.getBoundingClientRect();
-    return { x: rect.left, y: rect.top };
+    return { x: rect.left, y: rect.top, scale: rect.width / canvas.width };
   });
 }
 
@@ -83,7 +113,8 @@ async function visit(url) {
 }
 
 async function open(query, clock) {
-  await page.goto(BASE_URL);
+  // The clock is kept in the site's session storage, so the page must be on the site first.
+  if (!page.url().startsWith(BASE_URL)) await page.goto(BASE_URL);
   await page.evaluate((stopped) => {
     if (stopped) sessionStorage.setItem("stoppedClock", String(stopped));
     else sessionStorage.removeItem("stoppedClock");
@@ -96,7 +127,42 @@ async function open(query, clock) {
 
 const commands = {
   open: (query, clock) => open(query === "-" ? "" : query, clock),
-  visit: (url) => visit(url),
+  visit: async (url) => { await visit(url); await locateCanvas(); },
+  open_behind: async (query) => {
+    const front = page;
+    page = await browser.newPage();
+    await watch(page);
+    await front.bringToFront();
+    await page.evaluateOnNewDocument(() => {
+      window.shownBeforeStart = document.visibilityState === "visible";
+      document.addEventListener("visibilitychange", () => { window.shownBeforeStart = true; });
+    });
+    await visit(BASE_URL + (query === "-" ? "" : "?" + query));
+    await settle();
+    const shown = await page.evaluate(() => window.shownBeforeStart);
+    await front.close();
+    return shown ? "shown" : "hidden";
+  },
+  press: async (id) => {
+    await Promise.all([page.waitForNavigation({ timeout: 5000 }).catch(() => {}), page.click("#" + id)]);
+    await visit(page.url());
+    await locateCanvas();
+  },
+  front: async () => { await page.bringToFront(); await locateCanvas(); await settle(); },
+  viewport: async (width, height, ratio) => {
+    await page.setViewport({ width: Number(width), height: Number(height),
+      deviceScaleFactor: Number(ratio || 1) });
+    await settle();
+    await locateCanvas();
+  },
+  layout: () => page.evaluate(() => {
+    const rect = canvas.getBoundingClientRect();
+    const root = document.documentElement;
+    const scrolls = root.scrollWidth > root.clientWidth || root.scrollHeight > root.clientHeight;
+    return [rect.left, rect.top, rect.width, rect.height, root.clientWidth, root.clientHeight,
+      scrolls ? "scrolls" : "still",
+      getComputedStyle(canvas).imageRendering === "pixelated" ? "sharp" : "smooth"].join(" ");
+  }),
   move: async (x, y) => { await page.mouse.move(...at(x, y)); await settle(); },
   click: async (button, x, y) => {
     await page.mouse.move(...at(x, y));
@@ -121,13 +187,14 @@ const commands = {
     await settle();
   },
   shot: async (file) => {
-    await page.screenshot({ path: file, clip: { x: origin.x, y: origin.y, width: 800, height: 600 } });
+    const png = await page.evaluate(() => canvas.toDataURL("image/png"));
+    await writeFile(file, Buffer.from(png.split(",")[1], "base64"));
   },
   page_shot: async (file) => { await page.screenshot({ path: file }); },
   status: () => page.evaluate(() => document.body.dataset.exitStatus ?? "running"),
   wait_status: async () => {
     await page.waitForFunction(() => document.body.dataset.exitStatus !== undefined,
-      { timeout: 10000 }).catch(() => {});
+      { timeout: 1000 }).catch(() => {});
     return commands.status();
   },
   sounds: () => page.evaluate(() => window.soundStarts),
@@ -142,11 +209,19 @@ const commands = {
     await other.close();
     return text;
   },
+  visit_without_javascript: async () => {
+    const other = await browser.newPage();
+    await other.setJavaScriptEnabled(false);
+    await other.goto(BASE_URL);
+    const text = await other.$eval("#loading", (element) => element.innerText.replace(/\s+/g, " ").trim());
+    await other.close();
+    return text;
+  },
   audio_suspend: () => page.evaluate(() => Promise.all(window.audioContextsMade.map((c) => c.suspend()))),
   menus: () => page.evaluate(() => new Promise((resolve) => setTimeout(() => resolve(window.menusShown), 50))),
   text: (id) => page.$eval("#" + id, (element) => element.hidden ? "" : element.innerText.replace(/\s+/g, " ").trim()),
   title: () => page.title(),
-  ms: (...expression) => page.evaluate(expression.join(" ")),
+  ms: async (...expression) => String(await page.evaluate(expression.join(" "))).replace(/\s+/g, " "),
   // For the benchmark: the main thread's busy time so far, in milliseconds; the time from
   // opening the page until the pixel at X Y leaves black (the background drawn); and the time
   // from a first motion until it changes (the menu drawn).

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The web build's figures, in headless Chromium on the loopback: the bytes a player downloads
-# as a web server sends them (gzip), the time from opening the page to the game's background
-# and then to its menu, the main thread's work while the game waits on its menu, and the cost
-# of one slider-drag event over a 20 x 26 game. RUNS chooses how often each is taken (5).
+# as a web server sends them (gzip); the time from opening the page in a browser just started
+# to the game's background, beside the same for tools/minimal_screen.cpp (a program built as
+# the game is that only fills its screen), the two taking turns; the time from a first motion
+# to the menu; the main thread's work while the game waits on its menu; and the cost of one
+# slider-drag event over a 20 x 26 game. RUNS chooses how often each is taken (5; the first
+# visits 2 x RUNS + 1).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/dependencies.sh
@@ -16,13 +19,31 @@ start_display
 RUNS=${RUNS:-5}
 
 total=0
-for file in index.html dunmarrow.js dunmarrow.wasm dunmarrow-files.js dunmarrow-files.data \
+cd "$SITE"
+for file in index.html page.js page.css dunmarrow.js dunmarrow.wasm gfx/*.png sfx/*.wav \
     fonts/vera.ttf icon.png; do
-    bytes=$(gzip -9c "$SITE/$file" | wc -c)
-    printf '%-24s %8d bytes gzipped (%d as stored)\n' "$file" "$bytes" "$(stat -c %s "$SITE/$file")"
+    bytes=$(gzip -9c "$file" | wc -c)
+    printf '%-24s %8d bytes gzipped (%d as stored)\n' "$file" "$bytes" "$(stat -c %s "$file")"
     total=$((total + bytes))
 done
+cd - >/dev/null
 echo "download, gzipped: $total bytes"
+
+# median: the middle of the numbers on standard input.
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+serve "$(pwd)/build-web/minimal"
+MINIMAL_URL=$SERVED_URL
+games=() minimals=()
+for run in $(seq $((2 * RUNS + 1))); do
+    games+=("$(browser first_visit_ms "$SITE_URL" 100 500)")
+    minimals+=("$(browser first_visit_ms "$MINIMAL_URL" 100 500)")
+    printf 'first visit %d: the game %.0f ms, the minimal screen %.0f ms\n' "$run" \
+        "${games[-1]}" "${minimals[-1]}"
+done
+game=$(printf '%s\n' "${games[@]}" | median)
+minimal=$(printf '%s\n' "${minimals[@]}" | median)
+printf 'first visit, medians: the game %.0f ms, the minimal screen %.0f ms, ratio %.2f\n' \
+    "$game" "$minimal" "$(echo "$game / $minimal" | bc -l)"
 
 for run in $(seq "$RUNS"); do
     background=$(browser drawn_ms 100 500)

@@ -164,6 +164,15 @@
 
   // --- The game's files, each checked against its hash ---------------------------------------
 
+  // Asking which audio devices there are starts the browser's audio service now, in the
+  // background, while the files download. Started by the game's audio context instead, just
+  // before its first picture, it held that picture back by a tenth of a second or more in a
+  // browser just started.
+  const args = commandLine();
+  if (!args.includes("-nosound") && navigator.mediaDevices && navigator.mediaDevices.enumerateDevices) {
+    navigator.mediaDevices.enumerateDevices().catch(() => {});
+  }
+
   const hashes = JSON.parse($("hashes").textContent);
   const files = Object.keys(hashes);
   let filesIn = 0;
@@ -177,8 +186,9 @@
     if (filesIn === files.length) $("status").textContent = "Starting\u2026";
   };
 
-  // Resolves to the response; a file missing from the site, or one that did not download
-  // whole and unchanged, is named to the player.
+  // Resolves to the response, or to null for a file missing from the site where that is for
+  // the game to judge. A file that did not download whole and unchanged is named to the
+  // player, and the game never starts.
   function download(file, missingIsFine) {
     return fetch(file, { integrity: hashes[file], credentials: "same-origin" }).then(
       (response) => {
@@ -190,7 +200,6 @@
   }
   const fail = (error) => failed(error.message);
 
-  const data = download("dunmarrow-files.data").then((response) => response.arrayBuffer());
   const wasm = download("dunmarrow.wasm").then((response) =>
     WebAssembly.compileStreaming && response.headers.get("content-type") === "application/wasm"
       ? WebAssembly.compileStreaming(response)
@@ -206,12 +215,43 @@
       .then((bytes) => new FontFace("fonts/vera.ttf", bytes).load())
       .then((face) => document.fonts.add(face));
   });
-  [data, wasm, font].forEach((promise) => promise.catch(fail));
+  // The pictures and sounds, as the game finds them on the desktop: a file missing from the
+  // site is missing for the game too, which judges that as it does there. Each picture is
+  // decoded by the browser as soon as it arrives, away from the page's thread, where the game
+  // would decode them one after another before its first picture.
+  const gameFiles = files.filter((file) => /^(gfx|sfx)\//.test(file)).map((file) =>
+    download(file, true).then((response) => response && response.arrayBuffer()).then((bytes) => {
+      if (!bytes) return { file };
+      const content = new Uint8Array(bytes);
+      return decodedPicture(file, content).then((picture) => ({ file, content, picture }));
+    }));
+  const everything = Promise.all([wasm, font, Promise.all(gameFiles)]);
+  everything.catch(fail);
 
-  let packed = null;
+  // Only a PNG that is whole is decoded, since the browser would draw what it could of a
+  // damaged one. The game finds no picture for any other, and refuses it as the desktop
+  // refuses a damaged picture.
+  function decodedPicture(file, content) {
+    if (!file.endsWith(".png") || !isWholePng(content)) return Promise.resolve(null);
+    return createImageBitmap(new Blob([content], { type: "image/png" }),
+      { colorSpaceConversion: "none", premultiplyAlpha: "none" }).catch(() => null);
+  }
+
+  // Into the game's file system, where it opens them, with the pictures already decoded.
+  function placeGameFiles(placed) {
+    const FS = Module.FS;
+    for (const { file, content, picture } of placed) {
+      if (!content) continue;
+      const [folder, name] = file.split("/");
+      if (!FS.analyzePath("/" + folder).exists) FS.mkdir("/" + folder);
+      FS.writeFile("/" + file, content);
+      if (picture) Module.preloadedImages["/" + file] = picture;
+    }
+  }
+
   window.Module = {
     canvas: canvas,
-    arguments: commandLine(),
+    arguments: args,
     // The sounds are decoded by Web Audio from the game's files: nothing waits on the
     // browser's media elements, which a background tab does not load.
     noAudioDecoding: true,
@@ -224,7 +264,6 @@
       $("box").hidden = false;
       $("ended").hidden = false;
     },
-    getPreloadedPackage: () => packed,
     instantiateWasm: (imports, receive) => {
       wasm.then((module) => WebAssembly.instantiate(module, imports)
         .then((instance) => receive(instance, module)))
@@ -232,8 +271,11 @@
       return {};
     },
     preRun: [() => {
-      addRunDependency("font");
-      font.catch(() => {}).finally(() => removeRunDependency("font"));
+      addRunDependency("files");
+      everything.then(([, , placed]) => {
+        placeGameFiles(placed);
+        removeRunDependency("files");
+      }, () => {});
     }],
     onRuntimeInitialized: () => {
       started = true;
@@ -244,21 +286,38 @@
     onAbort: (what) => failed("The game could not run: " + what),
   };
 
-  // The file packager's loader takes the pictures and sounds as they arrived; the game follows.
-  function runScript(file) {
-    const script = document.createElement("script");
-    script.src = file;
-    script.integrity = hashes[file];
-    script.async = false;
-    script.onload = arrived;
-    script.onerror = () => failed("The file " + file + " did not download intact.");
-    document.body.appendChild(script);
+  // A PNG as a reader that checks it takes it, as the desktop's does: the signature, then
+  // chunks each whole with its checksum, IHDR first and IEND last.
+  const CRC_TABLE = Array.from({ length: 256 }, (_, n) => {
+    let c = n;
+    for (let k = 0; k < 8; k++) c = c & 1 ? 0xedb88320 ^ (c >>> 1) : c >>> 1;
+    return c >>> 0;
+  });
+  function isWholePng(bytes) {
+    const SIGNATURE = [137, 80, 78, 71, 13, 10, 26, 10];
+    if (bytes.length < 8 || SIGNATURE.some((byte, i) => bytes[i] !== byte)) return false;
+    const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+    for (let at = 8, first = true; at + 12 <= bytes.length; first = false) {
+      const length = view.getUint32(at);
+      const end = at + 8 + length;
+      if (end + 4 > bytes.length) return false;
+      const type = String.fromCharCode(...bytes.subarray(at + 4, at + 8));
+      if (first !== (type === "IHDR")) return false;
+      let crc = 0xffffffff;
+      for (let i = at + 4; i < end; i++) crc = CRC_TABLE[(crc ^ bytes[i]) & 0xff] ^ (crc >>> 8);
+      if (((crc ^ 0xffffffff) >>> 0) !== view.getUint32(end)) return false;
+      if (type === "IEND") return true;
+      at = end + 4;
+    }
+    return false;
   }
-  data.then((bytes) => {
-    packed = bytes;
-    runScript("dunmarrow-files.js");
-    runScript("dunmarrow.js");
-  }, () => {});
+
+  const script = document.createElement("script");
+  script.src = "dunmarrow.js";
+  script.integrity = hashes["dunmarrow.js"];
+  script.onload = arrived;
+  script.onerror = () => failed("The file dunmarrow.js did not download intact.");
+  document.body.appendChild(script);
 
   // --- Input that belongs to the game --------------------------------------------------------
 

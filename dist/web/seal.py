@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the hash of every file the page downloads into the site's index.html: the
-integrity attribute of each stylesheet, script and preload, and the table of hashes that the
-page checks its own downloads against. Run on a built site; running it again reseals it."""
+"""Writes the hash of every file the page downloads into the table of hashes in the site's
+index.html, which the page checks its downloads against. A file missing from the site gets no
+hash. Run on a built site; running it again reseals it, as after a file of the site was
+replaced."""
 import base64
 import hashlib
 import json
@@ -18,24 +19,15 @@ def integrity(site, name):
 def main():
     site = pathlib.Path(sys.argv[1])
     page = site / "index.html"
-    html = page.read_text(encoding="utf-8")
-
-    def seal_tag(match):
-        tag = match.group(0)
-        name = re.search(r'(?:src|href)="([^"]+)"', tag).group(1)
-        return re.sub(r'integrity="[^"]*"', 'integrity="%s"' % integrity(site, name), tag)
-
-    html = re.sub(r'<[^>]*\bintegrity="[^"]*"[^>]*>', seal_tag, html)
-
-    def seal_table(match):
-        table = {name: integrity(site, name) for name in json.loads(match.group(2))}
-        return match.group(1) + json.dumps(table) + match.group(3)
-
-    html, tables = re.subn(r'(<script type="application/json" id="hashes">\s*)(\{.*?\})(\s*</script>)',
-                           seal_table, html, flags=re.S)
-    if tables != 1:
+    text = page.read_text(encoding="utf-8")
+    found = re.search(r'<script type="application/json" id="hashes">\s*(\{.*?\})\s*</script>',
+                      text, flags=re.S)
+    if not found:
         sys.exit("seal.py: %s has no table of hashes" % page)
-    page.write_text(html, encoding="utf-8")
+    table = {name: integrity(site, name) if (site / name).is_file() else ""
+             for name in json.loads(found.group(1))}
+    text = text[:found.start(1)] + json.dumps(table, indent=0) + text[found.end(1):]
+    page.write_text(text, encoding="utf-8")
 
 
 main()

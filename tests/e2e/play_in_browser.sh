@@ -91,34 +91,30 @@ click 1 400 190
 shot behind-start
 check "and plays" shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
 
-# Sites whose files are damaged. sealed_site NAME: a copy of the site whose pictures and sounds
-# are those in $BROKEN/files, packed and sealed as the build does; FILES_OF sets them up.
+# Sites whose files are damaged. damaged_site NAME FILE DAMAGE: a copy of the site in
+# $BROKEN/NAME with FILE missing, cut to half, changed by a byte, of random bytes, not a
+# picture or empty; sealed_site NAME then seals it as the build does, as though it had been
+# built from those files.
 BROKEN=$(mktemp -d)
-sealed_site() {
+damaged_site() {
     rm -rf "${BROKEN:?}/$1"
     cp -r "$SITE" "$BROKEN/$1"
-    (cd "$BROKEN/files" && python3 /usr/share/emscripten/tools/file_packager.py \
-        "$BROKEN/$1/dunmarrow-files.data" --preload gfx sfx \
-        --js-output="$BROKEN/$1/dunmarrow-files.js" >/dev/null 2>&1)
-    python3 dist/web/seal.py "$BROKEN/$1"
+    local target="$BROKEN/$1/$2"
+    case "$3" in
+        missing) rm "$target" ;;
+        half) truncate -s $(($(stat -c %s "$target") / 2)) "$target" ;;
+        byte) python3 -c 'import sys; f = open(sys.argv[1], "r+b"); f.seek(-100, 2); b = f.read(1)
+f.seek(-100, 2); f.write(bytes([b[0] ^ 0xff]))' "$target" ;;
+        random) head -c "$(stat -c %s "$target")" /dev/urandom >"$target" ;;
+        text) echo "not a picture" >"$target" ;;
+        empty) : >"$target" ;;
+    esac
 }
-fresh_files() {
-    rm -rf "$BROKEN/files"
-    mkdir "$BROKEN/files"
-    cp -r gfx sfx "$BROKEN/files"
-}
+sealed_site() { python3 dist/web/seal.py "$BROKEN/$1"; }
 
 # A picture the desktop refuses is refused here too: NAME, then how the file is damaged.
 while read -r name damage; do
-    fresh_files
-    picture="$BROKEN/files/gfx/$name"
-    case "$damage" in
-        missing) rm "$picture" ;;
-        random) head -c "$(stat -c %s "$picture")" /dev/urandom >"$picture" ;;
-        text) echo "not a picture" >"$picture" ;;
-        empty) : >"$picture" ;;
-        half) truncate -s $(($(stat -c %s "$picture") / 2)) "$picture" ;;
-    esac
+    damaged_site "$name-$damage" "gfx/$name" "$damage"
     sealed_site "$name-$damage"
     serve "$BROKEN/$name-$damage"
     browser visit "$SERVED_URL" >/dev/null
@@ -133,44 +129,43 @@ menu.png random
 alphatest.png text
 back800.png empty
 sprites.png half
+win.png byte
 PICTURES
 
-# Sounds that cannot be decoded are not heard, and the game plays.
-fresh_files
-for sound in "$BROKEN"/files/sfx/*.wav; do head -c 4000 /dev/urandom >"$sound"; done
+# Sounds that cannot be decoded, or are missing, are not heard, and the game plays.
+damaged_site sounds sfx/mvstn.wav random
+rm "$BROKEN/sounds/sfx/click.wav"
+head -c 1000 /dev/urandom >"$BROKEN/sounds/sfx/explosion.wav"
 sealed_site sounds
 serve "$BROKEN/sounds"
 browser visit "$SERVED_URL" >/dev/null
 move 5 5
 click 1 400 190
+click 3 385 285
 click 1 415 315
 shot damaged-sounds
 check "with damaged sounds the game plays" isnt shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
 check "silently" [ "$(browser status) $(count_sounds)" = "running 0" ]
 
-# A file changed or cut short after the site was sealed, or missing: named, never played.
-# NAME, FILE, then what happens to it.
-while read -r name file damage; do
-    rm -rf "${BROKEN:?}/$name"
-    cp -r "$SITE" "$BROKEN/$name"
-    target="$BROKEN/$name/$file"
-    case "$damage" in
-        missing) rm "$target" ;;
-        half) truncate -s $(($(stat -c %s "$target") / 2)) "$target" ;;
-        byte) printf 'X' | dd of="$target" bs=1 seek=$(($(stat -c %s "$target") - 100)) conv=notrunc status=none ;;
-    esac
+# A file changed, cut short or gone after the site was sealed: named, and never played.
+# FILE, then what happened to it.
+while read -r file damage; do
+    name=$(basename "$file")-$damage
+    damaged_site "$name" "$file" "$damage"
     serve "$BROKEN/$name"
     browser visit "$SERVED_URL" >/dev/null
-    shot "$name"
+    shot "changed-$name"
     check "$file $damage: the page names it" grep -qF "The file $file did not download" <<<"$(browser text problem)"
     check "$file $damage: the game never starts" [ "$(browser status)" = failed ]
     check "$file $damage: no progress bar" [ "$(browser text loading)" = "" ]
 done <<'FILES'
-no-data dunmarrow-files.data missing
-half-data dunmarrow-files.data half
-changed-data dunmarrow-files.data byte
-changed-wasm dunmarrow.wasm byte
-changed-loader dunmarrow.js byte
+dunmarrow.wasm missing
+dunmarrow.wasm byte
+dunmarrow.js half
+gfx/back800.png byte
+gfx/sprites.png half
+sfx/explosion.wav byte
+fonts/vera.ttf byte
 FILES
 
 # Every window: the whole game at the largest 4:3 size that fits, nothing cut, no scrolling,

@@ -16,6 +16,8 @@ serve() {
     python3 - "$1" "$port_file" "${2:-}" >/dev/null 2>&1 <<'PY' &
 import functools, http.server, sys
 class Handler(http.server.SimpleHTTPRequestHandler):
+    # Connections kept open, as web hosts keep them.
+    protocol_version = "HTTP/1.1"
     def end_headers(self):
         if sys.argv[3]:
             self.send_header("Content-Security-Policy", sys.argv[3])

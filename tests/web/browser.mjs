@@ -33,18 +33,20 @@
 //                                  of one line)
 //   visit_without_javascript        the page's words with JavaScript off
 //   busy_ms | drawn_ms X Y | changed_after_move_ms X Y | drag_back_and_forth N Y   (benchmark)
+//   first_visit_ms URL X Y          (benchmark) as drawn_ms, in a browser of its own just started
 import { writeFile } from "node:fs/promises";
 import { createInterface } from "node:readline";
 import puppeteer from "puppeteer-core";
 
 const BASE_URL = process.argv[2];
-const browser = await puppeteer.launch({
+const launch = () => puppeteer.launch({
   executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
   headless: true,
   args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
          "--disable-background-networking", "--disable-component-update", "--disable-sync",
          "--autoplay-policy=user-gesture-required", "--window-size=800,600"],
 });
+const browser = await launch();
 // The game shown at its own size: every pixel of it one pixel of the page.
 const VIEWPORT = { width: 800, height: 600 };
 let page = await browser.newPage();
@@ -236,6 +238,20 @@ const commands = {
     const drawn = await page.evaluate(() => performance.now());
     await locateCanvas();
     return drawn;
+  },
+  first_visit_ms: async (url, x, y) => {
+    const fresh = await launch();
+    try {
+      const tab = await fresh.newPage();
+      await tab.goto(url);
+      await tab.waitForFunction(
+        (px, py) => document.getElementById("canvas").getContext("2d")
+          .getImageData(px, py, 1, 1).data.join() !== "0,0,0,0",
+        { polling: "raf", timeout: 10000 }, Number(x), Number(y));
+      return await tab.evaluate(() => performance.now());
+    } finally {
+      await fresh.close();
+    }
   },
   changed_after_move_ms: async (x, y) => {
     const before = await page.evaluate(

@@ -200,6 +200,15 @@
   }
   const fail = (error) => failed(error.message);
 
+  // The game's script first, the largest of what it needs before it starts; it runs once this
+  // script has set up Module below.
+  const script = document.createElement("script");
+  script.src = "dunmarrow.js";
+  script.integrity = hashes["dunmarrow.js"];
+  script.onload = arrived;
+  script.onerror = () => failed("The file dunmarrow.js did not download intact.");
+  document.body.appendChild(script);
+
   const wasm = download("dunmarrow.wasm").then((response) =>
     WebAssembly.compileStreaming && response.headers.get("content-type") === "application/wasm"
       ? WebAssembly.compileStreaming(response)
@@ -233,8 +242,9 @@
   // refuses a damaged picture.
   function decodedPicture(file, content) {
     if (!file.endsWith(".png") || !isWholePng(content)) return Promise.resolve(null);
+    // As the file holds it: the desktop applies no colour profile either.
     return createImageBitmap(new Blob([content], { type: "image/png" }),
-      { colorSpaceConversion: "none", premultiplyAlpha: "none" }).catch(() => null);
+      { colorSpaceConversion: "none" }).catch(() => null);
   }
 
   // Into the game's file system, where it opens them, with the pictures already decoded.
@@ -311,13 +321,6 @@
     }
     return false;
   }
-
-  const script = document.createElement("script");
-  script.src = "dunmarrow.js";
-  script.integrity = hashes["dunmarrow.js"];
-  script.onload = arrived;
-  script.onerror = () => failed("The file dunmarrow.js did not download intact.");
-  document.body.appendChild(script);
 
   // --- Input that belongs to the game --------------------------------------------------------
 

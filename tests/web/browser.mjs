@@ -244,11 +244,12 @@ const commands = {
     try {
       const tab = await fresh.newPage();
       await tab.goto(url);
-      await tab.waitForFunction(
+      // The time as the page saw it, with no round trip to the driver after it.
+      const drawn = await tab.waitForFunction(
         (px, py) => document.getElementById("canvas").getContext("2d")
-          .getImageData(px, py, 1, 1).data.join() !== "0,0,0,0",
+          .getImageData(px, py, 1, 1).data.join() !== "0,0,0,0" && performance.now(),
         { polling: "raf", timeout: 10000 }, Number(x), Number(y));
-      return await tab.evaluate(() => performance.now());
+      return await drawn.jsonValue();
     } finally {
       await fresh.close();
     }

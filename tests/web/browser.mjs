@@ -111,7 +111,8 @@ async function visit(url) {
   await page.waitForFunction(
     () => document.body.dataset.exitStatus !== undefined ||
       document.getElementById("loading").hidden,
-    { timeout: 20000 });
+    // On a timer: a tab behind another draws no frames to poll on.
+    { polling: 100, timeout: 20000 });
 }
 
 async function open(query, clock) {
@@ -196,7 +197,7 @@ const commands = {
   status: () => page.evaluate(() => document.body.dataset.exitStatus ?? "running"),
   wait_status: async () => {
     await page.waitForFunction(() => document.body.dataset.exitStatus !== undefined,
-      { timeout: 1000 }).catch(() => {});
+      { polling: 50, timeout: 1000 }).catch(() => {});
     return commands.status();
   },
   sounds: () => page.evaluate(() => window.soundStarts),

@@ -16,7 +16,7 @@
 
 #include "app/app_state.h"
 #include "app/event_loop.h"
-#include "app/hit_areas.h"
+#include "ui/menu_layout.h"
 #include "app/lifecycle.h"
 #include "app/screen_redraw.h"
 #include "board/board.h"

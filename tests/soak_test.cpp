@@ -13,7 +13,7 @@
 
 #include "app/app_state.h"
 #include "app/event_loop.h"
-#include "app/hit_areas.h"
+#include "ui/menu_layout.h"
 #include "board/board.h"
 #include "support/fakes.h"
 #include "support/loop_fixture.h"

@@ -1,8 +1,8 @@
 #include "app/event_loop.h"
 
 #include "app/app_state.h"
-#include "platform/event_wait.h"
 #include "app/screen_redraw.h"
+#include "platform/event_wait.h"
 #include "ui/background.h"
 
 void runEventLoop(LoopState& state) {

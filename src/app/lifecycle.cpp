@@ -4,14 +4,12 @@
 #include <SDL_mixer.h>
 #include <SDL_ttf.h>
 
-#include <cstdlib>
-
 #include "app/app_state.h"
 #include "app/fatal_error.h"
-#include "platform/picture_format.h"
 #include "app/resource_paths.h"
-#include "platform/sdl_start.h"
 #include "board/board.h"
+#include "platform/picture_format.h"
+#include "platform/sdl_start.h"
 
 namespace {
 
@@ -84,7 +82,7 @@ void startUp(LoopState& state) {
     AppState::board = new Board(AppState::screen, AppState::spriteSheet);
     SDL_WM_SetCaption("Dunmarrow", nullptr);
     // Never shown: the menu leaves the cells out until the first Start lays out a fresh board.
-    AppState::board->generate(150, 250, 10, 10, 20);
+    AppState::board->generate(FIRST_BOARD_TOP, FIRST_BOARD_LEFT, 10, 10, 20);
 }
 
 void shutDown(LoopState& state) {

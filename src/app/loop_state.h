@@ -2,6 +2,10 @@
 
 #include <SDL_mixer.h>
 
+// The first board, 10 x 10 and centred, laid out at start-up and never shown.
+constexpr int FIRST_BOARD_TOP = 150;
+constexpr int FIRST_BOARD_LEFT = 250;
+
 // The main function's own state: what the command line chose, the sounds, and the
 // event loop's screen mode and display flags.
 struct LoopState {
@@ -19,6 +23,6 @@ struct LoopState {
     bool startHovered = true;
     bool quitHovered = true;
     // Screen origin of the board in play.
-    int boardTop = 150;
-    int boardLeft = 250;
+    int boardTop = FIRST_BOARD_TOP;
+    int boardLeft = FIRST_BOARD_LEFT;
 };

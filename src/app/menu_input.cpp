@@ -1,9 +1,8 @@
 #include "app/app_state.h"
 #include "app/event_loop.h"
-#include "app/hit_areas.h"
 #include "app/screen_redraw.h"
 #include "board/board.h"
-#include "ui/slider_scale.h"
+#include "ui/menu_layout.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include "board/board.h"
 #include "ui/blit.h"
 #include "ui/menu_layout.h"
-#include "ui/slider_scale.h"
 
 namespace {
 
@@ -26,15 +25,6 @@ const Slider SLIDERS[] = {
     {"Size X", &Board::getRows, rowsKnobOffset, ""},
     {"Size Y", &Board::getCols, colsKnobOffset, ""},
 };
-
-constexpr int SLIDER_SPACING = 50;
-constexpr int FIRST_SLIDER_MIDDLE = 250;
-constexpr int TRACK_X = 315;
-constexpr int TRACK_ABOVE_MIDDLE = 9;
-constexpr int KNOB_ABOVE_MIDDLE = 5;
-constexpr int LABEL_CENTRE_X = 370;
-constexpr int LABEL_ABOVE_MIDDLE = 20;
-constexpr int NUMBER_CENTRE_X = 470;
 
 // Renders the text into the one text slot and draws it centred on (centreX, centreY). The
 // slot never keeps a stale surface: a text the font engine cannot render, or any text while

@@ -8,4 +8,4 @@ source tools/dependencies.sh
 install_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 configure_and_build build-asan -DDUNMARROW_SANITIZE=ON
 DUNMARROW_SOAK_EVENTS="${1:-1000000}" DUNMARROW_SOAK_SEED="${2:-20261208}" \
-    build-asan/tests/dunmarrow_tests --gtest_filter='SoakTest.*'
+    build-asan/tests/dunmarrow_loop_tests --gtest_filter='SoakTest.*'

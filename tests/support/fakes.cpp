@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include <algorithm>
 #include <cstddef>
@@ -21,6 +22,7 @@ SDL_Surface* __real_SDL_SetVideoMode(int width, int height, int depth, Uint32 fl
 void __real_Mix_FreeChunk(Mix_Chunk* chunk);
 int __real_Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks);
 pid_t __real_waitpid(pid_t pid, int* status, int options);
+void __real_SDL_Quit();
 }
 
 namespace {
@@ -41,6 +43,7 @@ fakes::VideoModeRequest g_videoModeRequest{};
 bool g_failRendering = false;
 std::vector<SDL_Surface*> g_liveTexts;
 bool g_countingFrees = false;
+bool g_reportingSdlQuit = false;
 std::map<const void*, int> g_frees;
 
 std::vector<Mix_Chunk*> g_soundsHeard;
@@ -102,6 +105,11 @@ void __wrap_SDL_FreeSurface(SDL_Surface* surface) {
 void __wrap_Mix_FreeChunk(Mix_Chunk* chunk) {
     if (chunk && g_countingFrees) ++g_frees[chunk];
     __real_Mix_FreeChunk(chunk);
+}
+
+void __wrap_SDL_Quit() {
+    if (g_reportingSdlQuit) std::fputs("SDL_Quit ran\n", stderr);
+    __real_SDL_Quit();
 }
 
 pid_t __wrap_waitpid(pid_t pid, int* status, int options) {
@@ -198,6 +206,10 @@ void failTextRendering(bool fail) {
 }
 int liveTextSurfaces() {
     return static_cast<int>(g_liveTexts.size());
+}
+
+void reportSdlQuit(bool on) {
+    g_reportingSdlQuit = on;
 }
 
 void countFrees(bool on) {

@@ -1,9 +1,9 @@
 #pragma once
 
-// The test binary is linked with the C library's rand and srand, SDL's blit, flip and surface
-// release, SDL_mixer's chunk play and release, SDL_ttf's blended renderer and waitpid wrapped (the
-// linker's --wrap), so tests can lay out boards of their choosing, see what was blitted in which
-// order, and make text rendering and waiting fail.
+// The test binary is linked with the C library's rand and srand, SDL's blit, flip, surface
+// release and shutdown, SDL_mixer's chunk play and release, SDL_ttf's blended renderer and
+// waitpid wrapped (the linker's --wrap), so tests can lay out boards of their choosing, see
+// what was blitted in which order, see SDL shut down, and make text rendering and waiting fail.
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -68,6 +68,10 @@ int freesOf(const void* surfaceOrChunk);
 // The next waitpid fails with this error: at once for EINTR, after the child has really
 // ended for any other.
 void failNextWait(int error);
+
+// While set, SDL_Quit says on standard error that it ran, for a test that watches a process
+// end.
+void reportSdlQuit(bool on);
 
 // Each time a sound is heard, in the order the mixer started them, since the last call: a
 // chunk played with loops appears once for every time it sounds.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <SDL_ttf.h>
+
 #include "app/app_state.h"
 #include "app/event_loop.h"
 #include "board/board.h"
@@ -25,6 +27,21 @@ TEST_F(MenuModeTest, TheLoopOpensOnTheBackgroundAndEndsOnQuitWithoutAFlip) {
     EXPECT_EQ(drawn, (Drawn{"background"}));
     EXPECT_TRUE(showsBackgroundAt(400, 300));
     EXPECT_EQ(fakes::flips(), 0);
+}
+
+// The panel places its texts by whatever size they come out at, so only the font itself shows
+// a size gone wrong: the game's is Vera at 12 points.
+TEST_F(MenuModeTest, TheMenuIsWrittenInVeraAtTwelvePoints) {
+    TTF_Font* twelvePoints = TTF_OpenFont("fonts/vera.ttf", 12);
+    ASSERT_NE(twelvePoints, nullptr);
+    ASSERT_NE(AppState::font, nullptr);
+    EXPECT_EQ(TTF_FontHeight(AppState::font), TTF_FontHeight(twelvePoints));
+    int gameWidth = 0;
+    int twelveWidth = 0;
+    TTF_SizeText(AppState::font, "Number of mines", &gameWidth, nullptr);
+    TTF_SizeText(twelvePoints, "Number of mines", &twelveWidth, nullptr);
+    EXPECT_EQ(gameWidth, twelveWidth);
+    TTF_CloseFont(twelvePoints);
 }
 
 TEST_F(MenuModeTest, EscapeBeforeTheFirstStartOnlyDrawsThePendingMenu) {

@@ -13,10 +13,10 @@
 
 #include "app/app_state.h"
 #include "app/event_loop.h"
-#include "ui/menu_layout.h"
 #include "board/board.h"
 #include "support/fakes.h"
 #include "support/loop_fixture.h"
+#include "ui/menu_layout.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // From AddressSanitizer's runtime; GCC ships no header that declares it.

@@ -100,8 +100,9 @@ class RandomPlayer {
     std::mt19937 random;
 };
 
-// What must hold of the board whatever happened to it.
-void expectBoardSound(const Board& board) {
+// What must hold of the board whatever happened to it: a cell for every place of the layout,
+// and counters that agree with the cells.
+void expectBoardInvariants(const Board& board) {
     const int rows = board.getLayoutRows();
     const int cols = board.getLayoutCols();
     ASSERT_EQ(board.getCellCount(), rows * cols);
@@ -179,7 +180,7 @@ TEST_F(SoakTest, LongRandomPlayKeepsTheBoardSoundAndMemoryFlat) {
         }
         if ((!wasActive && state->boardActive) || (!hadGame && !state->noGameYet)) ++gamesStarted;
 
-        ASSERT_NO_FATAL_FAILURE(expectBoardSound(board)) << "after event " << n;
+        ASSERT_NO_FATAL_FAILURE(expectBoardInvariants(board)) << "after event " << n;
         if (panelDrawn) {
             ASSERT_EQ(fakes::liveTextSurfaces(), 1) << "after event " << n;
             ASSERT_NE(AppState::textSurface, nullptr) << "after event " << n;

@@ -114,12 +114,28 @@ set_sliders() {
     drag 330 "$2" 300
     drag 330 "$3" 350
 }
+# laid_out NAME ROWS COLS LEFT TOP: the board in the last screenshot, still covered, spans
+# exactly its rectangle: covered at both of its corners, background just past its far edges.
+laid_out() {
+    local right=$(($4 + $3 * 30)) bottom=$(($5 + $2 * 30))
+    check "a $1 board lies at ($4, $5)" shows "$LAST_SHOT" $(($4 + 15)) $(($5 + 15)) "$SPRITES" 15 15
+    check "and ends at ($right, $bottom)" \
+        shows "$LAST_SHOT" $((right - 15)) $((bottom - 15)) "$SPRITES" 15 15
+    if [ "$right" -lt 800 ]; then
+        check "with nothing of it right of $right" \
+            shows "$LAST_SHOT" "$right" $((bottom - 15)) "$BACK" "$right" $((bottom - 15))
+    fi
+    if [ "$bottom" -lt 600 ]; then
+        check "nor below $bottom" \
+            shows "$LAST_SHOT" $((right - 15)) "$bottom" "$BACK" $((right - 15)) "$bottom"
+    fi
+}
 # 10 x 10 at 20 %, then opening cells from the top-left until a mine goes off.
 key Escape
 set_sliders 340 365 355
 click 1 400 190
 shot board-10x10
-check "a 10 x 10 board lies at (250, 150)" shows "$LAST_SHOT" 265 165 "$SPRITES" 15 15
+laid_out "10 x 10" 10 10 250 150
 for cell in $(seq 0 99); do
     x=$((265 + cell % 10 * 30))
     y=$((165 + cell / 10 * 30))
@@ -127,15 +143,15 @@ for cell in $(seq 0 99); do
     shot board-10x10-loss
     shows "$LAST_SHOT" "$x" "$y" "$SPRITES" 315 15 && break
 done
-for size in "18x8 401 348 280 30" "20x26 410 411 10 0"; do
-    read -r name rows_x cols_x left top <<<"$size"
+for size in "18 8 401 348 280 30" "20 26 410 411 10 0"; do
+    read -r rows cols rows_x cols_x left top <<<"$size"
+    name="${rows}x$cols"
     key Escape
     set_sliders 340 "$rows_x" "$cols_x"
     click 1 400 190
-    # Looked at while still covered: an opening may flood up to the corner that is checked.
+    # Looked at while still covered: an opening may flood up to the corners that are checked.
     shot "board-$name"
-    check "a $name board lies at ($left, $top)" \
-        shows "$LAST_SHOT" $((left + 15)) $((top + 15)) "$SPRITES" 15 15
+    laid_out "$rows x $cols" "$rows" "$cols" "$left" "$top"
     click 1 $((left + 15 + 30 * 3)) $((top + 15 + 30 * 2))
     shot "board-$name-opened"
 done

@@ -90,8 +90,25 @@ drag() {
     settle
 }
 
-# count_sounds: how many sounds the game has started, which a window does not tell.
-count_sounds() { echo unknown; }
+# count_sounds: how many sounds the game has started, read from what SDL's disk audio driver
+# wrote to SOUND_FILE, when the game was started with its sound going there (hear_sounds).
+# Where the game's sound goes elsewhere, the window does not tell: "unknown".
+# Under Wine the file is named as Windows names it, whichever drive the game runs on.
+SOUND_FILE="$SHOTS/sound.raw"
+HEARING=
+hear_sounds() {
+    local name="$SOUND_FILE"
+    [ "${RUNNER:-}" = wine ] && name=$(winepath -w "$SOUND_FILE")
+    export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$name"
+    HEARING=$name
+}
+count_sounds() {
+    if [ -n "$HEARING" ] && [ "${SDL_DISKAUDIOFILE:-}" = "$HEARING" ]; then
+        python3 "$(dirname "${BASH_SOURCE[0]}")/count_sounds.py" "$SOUND_FILE"
+    else
+        echo unknown
+    fi
+}
 
 # shot NAME: a screenshot of the game's window into the screenshot folder.
 shot() {

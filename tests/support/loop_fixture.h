@@ -27,7 +27,7 @@ class LoopTest : public ::testing::Test {
     // Queues the events, then a quit, and runs the loop until it reads the quit. The first
     // play enters the loop; later ones carry on with it, as if the quit had not come.
     void play(const std::vector<SDL_Event>& events);
-    // The sounds played so far, by name ("open", "explosion", "flag"), in the order they ended.
+    // The sounds played so far, by name ("open", "explosion", "flag"), in the order they started.
     std::vector<std::string> soundsPlayed();
 
     // Drags the sliders so that the next game has these settings.

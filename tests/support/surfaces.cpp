@@ -5,10 +5,6 @@ SDL_Surface* makeSurface(int width, int height, bool withAlpha) {
                                 0x000000FF, withAlpha ? 0xFF000000 : 0);
 }
 
-SDL_Surface* copySurface(SDL_Surface* surface) {
-    return SDL_ConvertSurface(surface, surface->format, SDL_SWSURFACE);
-}
-
 void fillSurface(SDL_Surface* surface, Uint32 rgb) {
     SDL_FillRect(surface, nullptr,
                  SDL_MapRGBA(surface->format, rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF, 255));

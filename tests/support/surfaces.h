@@ -6,7 +6,6 @@
 
 // 32-bit software surfaces whose pixels tests can write and read back.
 SDL_Surface* makeSurface(int width, int height, bool withAlpha = false);
-SDL_Surface* copySurface(SDL_Surface* surface);
 void fillSurface(SDL_Surface* surface, Uint32 rgb);
 // The pixel at (x, y) as 0xRRGGBB, whatever the surface's format.
 Uint32 pixelAt(SDL_Surface* surface, int x, int y);

@@ -15,8 +15,12 @@
   const GAME_HEIGHT = 600;
   const bar = $("bar");
 
+  // Where fingers play there is no Escape key, and the bar's Menu control must stay.
+  const fingers = Boolean(window.matchMedia && window.matchMedia("(pointer: coarse)").matches);
+
   // The largest 4:3 size that fits the window. The bar of help and controls goes below the
-  // game or beside it where that costs the game nothing, else it goes.
+  // game or beside it where that costs the game nothing, else it goes; where fingers play it
+  // stays, wherever the game keeps the most.
   function fit() {
     const width = document.documentElement.clientWidth;
     const height = document.documentElement.clientHeight;
@@ -32,18 +36,24 @@
       document.body.classList.add(place);
     };
     let place = "bare";
+    let shown = largest;
+    let best = 0;
     for (const candidate of ["below", "beside"]) {
       placeBar(candidate);
-      if (scaleWithBar[candidate]() >= largest) {
+      const withBar = scaleWithBar[candidate]();
+      if (withBar >= largest) {
         place = candidate;
         break;
       }
+      if (fingers && withBar > best) {
+        [place, shown, best] = [candidate, withBar, withBar];
+      }
     }
     placeBar(place);
-    game.style.width = GAME_WIDTH * largest + "px";
-    game.style.height = GAME_HEIGHT * largest + "px";
+    game.style.width = GAME_WIDTH * shown + "px";
+    game.style.height = GAME_HEIGHT * shown + "px";
     // Sharp where every game pixel is a whole number of the screen's pixels.
-    const devicePixels = largest * (window.devicePixelRatio || 1);
+    const devicePixels = shown * (window.devicePixelRatio || 1);
     game.classList.toggle("sharp",
       devicePixels >= 1 && Math.abs(devicePixels - Math.round(devicePixels)) < 1e-3);
   }
@@ -63,6 +73,11 @@
     });
   }
 
+  // Where fingers play, the help says how.
+  if (fingers) {
+    $("help").textContent = "Tap opens; hold, or tap with two fingers, to flag; Menu shows the menu.";
+  }
+
   // Measured with the bar as it will be, its controls shown.
   fit();
   window.addEventListener("resize", fit);
@@ -72,8 +87,8 @@
   let ended = false;
   const statusKept = (status) => { document.body.dataset.exitStatus = String(status); };
 
-  // A problem of the page's own: the title, then the text as paragraphs of plain text and
-  // code, with a button to try again where that may help.
+  // A problem of the page's own: the title, then the text, runs of plain text and of code, with
+  // a button to try again where that may help.
   function showProblem(title, parts, retry) {
     ended = true;
     $("loading").hidden = true;
@@ -162,16 +177,19 @@
     return args;
   }
 
-  // --- The game's files, each checked against its hash ---------------------------------------
+  const args = commandLine();
+
+  // --- Sound --------------------------------------------------------------------------------
 
   // Asking which audio devices there are starts the browser's audio service now, in the
   // background, while the files download. Started by the game's audio context instead, just
   // before its first picture, it held that picture back by a tenth of a second or more in a
   // browser just started.
-  const args = commandLine();
   if (!args.includes("-nosound") && navigator.mediaDevices && navigator.mediaDevices.enumerateDevices) {
     navigator.mediaDevices.enumerateDevices().catch(() => {});
   }
+
+  // --- The game's files, each checked against its hash ---------------------------------------
 
   const hashes = JSON.parse($("hashes").textContent);
   const files = Object.keys(hashes);
@@ -247,6 +265,32 @@
       { colorSpaceConversion: "none" }).catch(() => null);
   }
 
+  // A PNG as a reader that checks it takes it, as the desktop's does: the signature, then
+  // chunks each whole with its checksum, IHDR first and IEND last.
+  const CRC_TABLE = Array.from({ length: 256 }, (_, n) => {
+    let c = n;
+    for (let k = 0; k < 8; k++) c = c & 1 ? 0xedb88320 ^ (c >>> 1) : c >>> 1;
+    return c >>> 0;
+  });
+  function isWholePng(bytes) {
+    const SIGNATURE = [137, 80, 78, 71, 13, 10, 26, 10];
+    if (bytes.length < 8 || SIGNATURE.some((byte, i) => bytes[i] !== byte)) return false;
+    const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+    for (let at = 8, first = true; at + 12 <= bytes.length; first = false) {
+      const length = view.getUint32(at);
+      const chunkEnd = at + 8 + length;
+      if (chunkEnd + 4 > bytes.length) return false;
+      const type = String.fromCharCode(...bytes.subarray(at + 4, at + 8));
+      if (first !== (type === "IHDR")) return false;
+      let crc = 0xffffffff;
+      for (let i = at + 4; i < chunkEnd; i++) crc = CRC_TABLE[(crc ^ bytes[i]) & 0xff] ^ (crc >>> 8);
+      if (((crc ^ 0xffffffff) >>> 0) !== view.getUint32(chunkEnd)) return false;
+      if (type === "IEND") return true;
+      at = chunkEnd + 4;
+    }
+    return false;
+  }
+
   // Into the game's file system, where it opens them, with the pictures already decoded.
   function placeGameFiles(placed) {
     const FS = Module.FS;
@@ -296,31 +340,131 @@
     onAbort: (what) => failed("The game could not run: " + what),
   };
 
-  // A PNG as a reader that checks it takes it, as the desktop's does: the signature, then
-  // chunks each whole with its checksum, IHDR first and IEND last.
-  const CRC_TABLE = Array.from({ length: 256 }, (_, n) => {
-    let c = n;
-    for (let k = 0; k < 8; k++) c = c & 1 ? 0xedb88320 ^ (c >>> 1) : c >>> 1;
-    return c >>> 0;
-  });
-  function isWholePng(bytes) {
-    const SIGNATURE = [137, 80, 78, 71, 13, 10, 26, 10];
-    if (bytes.length < 8 || SIGNATURE.some((byte, i) => bytes[i] !== byte)) return false;
-    const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
-    for (let at = 8, first = true; at + 12 <= bytes.length; first = false) {
-      const length = view.getUint32(at);
-      const end = at + 8 + length;
-      if (end + 4 > bytes.length) return false;
-      const type = String.fromCharCode(...bytes.subarray(at + 4, at + 8));
-      if (first !== (type === "IHDR")) return false;
-      let crc = 0xffffffff;
-      for (let i = at + 4; i < end; i++) crc = CRC_TABLE[(crc ^ bytes[i]) & 0xff] ^ (crc >>> 8);
-      if (((crc ^ 0xffffffff) >>> 0) !== view.getUint32(end)) return false;
-      if (type === "IEND") return true;
-      at = end + 4;
-    }
-    return false;
+  // --- Touch and the Menu control -----------------------------------------------------------
+
+  // A finger plays as the mouse does: the page turns touches on the game into the mouse
+  // events the game already takes, so the game and its rules are the same for both. A finger
+  // is the left button, down where it lands, moving as it moves, released where it lifts: a
+  // tap is a left release, and a finger on a slider moves the knob exactly as the mouse does
+  // along the same path. A press held still for half a second, or a tap of two fingers, is a
+  // right release instead: it flags a cell, and once a game is over it starts the next.
+  // Anything else (three fingers, a pinch) does nothing.
+  const HOLD_MS = 500;
+  // How far a finger may wander, in the page's pixels, and still count as held still.
+  const STILL = 10;
+  const LEFT = 0;
+  const RIGHT = 2;
+  let gesture = null;
+
+  // At whole pixels of the page, as the mouse's own events are, so that a finger and the
+  // mouse along the same path reach the same pixels of the game.
+  function mouse(type, x, y, button) {
+    canvas.dispatchEvent(new MouseEvent(type, {
+      clientX: Math.floor(x), clientY: Math.floor(y), button: button, bubbles: true,
+      cancelable: true, view: window,
+    }));
   }
+  function pressAndRelease(button, x, y) {
+    mouse("mousemove", x, y, LEFT);
+    mouse("mousedown", x, y, button);
+    mouse("mouseup", x, y, button);
+  }
+  // A left button that must not act: let go of where the game takes nothing, off the canvas.
+  function letGoOfLeft() {
+    if (!gesture || gesture.letGo) return;
+    gesture.letGo = true;
+    const rect = canvas.getBoundingClientRect();
+    mouse("mousemove", rect.left - 1, rect.top - 1, LEFT);
+    mouse("mouseup", rect.left - 1, rect.top - 1, LEFT);
+  }
+  function showPressTook(x, y) {
+    const rect = game.getBoundingClientRect();
+    const ring = $("press");
+    ring.style.left = x - rect.left + "px";
+    ring.style.top = y - rect.top + "px";
+    ring.hidden = false;
+    setTimeout(() => { ring.hidden = true; }, 300);
+    if (navigator.vibrate) navigator.vibrate(25);
+  }
+  function held() {
+    if (!gesture || gesture.fingers !== 1 || gesture.moved) return;
+    letGoOfLeft();
+    gesture.done = true;
+    showPressTook(gesture.x, gesture.y);
+    pressAndRelease(RIGHT, gesture.x, gesture.y);
+  }
+
+  const onTheGame = (event) => event.target === canvas;
+  const touchOptions = { capture: true, passive: false };
+  // Taken before the browser's SDL sees them, which would make every finger a left button.
+  window.addEventListener("touchstart", (event) => {
+    if (!onTheGame(event)) return;
+    event.preventDefault();
+    event.stopPropagation();
+    if (!gesture) {
+      const first = event.changedTouches[0];
+      gesture = { fingers: 0, starts: new Map(), x: first.clientX, y: first.clientY,
+        moved: false, letGo: false, done: false, timer: setTimeout(held, HOLD_MS) };
+      mouse("mousemove", gesture.x, gesture.y, LEFT);
+      mouse("mousedown", gesture.x, gesture.y, LEFT);
+    } else {
+      clearTimeout(gesture.timer);
+      letGoOfLeft();
+    }
+    for (const touch of event.changedTouches) {
+      gesture.starts.set(touch.identifier, [touch.clientX, touch.clientY]);
+      gesture.fingers++;
+    }
+  }, touchOptions);
+  window.addEventListener("touchmove", (event) => {
+    if (!gesture || !onTheGame(event)) return;
+    event.preventDefault();
+    event.stopPropagation();
+    for (const touch of event.changedTouches) {
+      const start = gesture.starts.get(touch.identifier);
+      if (!start) continue;
+      if (Math.hypot(touch.clientX - start[0], touch.clientY - start[1]) > STILL) {
+        gesture.moved = true;
+        clearTimeout(gesture.timer);
+      }
+      if (gesture.fingers > 1 || gesture.done) continue;
+      gesture.x = touch.clientX;
+      gesture.y = touch.clientY;
+      mouse("mousemove", gesture.x, gesture.y, LEFT);
+    }
+  }, touchOptions);
+  function touchEnded(event) {
+    if (!gesture || !onTheGame(event)) return;
+    event.preventDefault();
+    event.stopPropagation();
+    if (event.touches.length > 0) return;
+    clearTimeout(gesture.timer);
+    if (event.type === "touchcancel") {
+      letGoOfLeft();
+    } else if (gesture.fingers === 1 && !gesture.done) {
+      mouse("mouseup", gesture.x, gesture.y, LEFT);
+    } else if (gesture.fingers === 2 && !gesture.moved) {
+      const [x, y] = gesture.starts.values().next().value;
+      pressAndRelease(RIGHT, x, y);
+    }
+    gesture = null;
+  }
+  window.addEventListener("touchend", touchEnded, touchOptions);
+  window.addEventListener("touchcancel", touchEnded, touchOptions);
+
+  // The Menu control is Escape, for a phone that has no key for it (and for the mouse too).
+  function pressEscape() {
+    for (const type of ["keydown", "keyup"]) {
+      const key = new KeyboardEvent(type, { key: "Escape", code: "Escape", bubbles: true });
+      // The browser's SDL reads the old key code, which an event made here does not carry.
+      Object.defineProperty(key, "keyCode", { get: () => 27 });
+      document.dispatchEvent(key);
+    }
+  }
+  $("menu").addEventListener("click", () => {
+    pressEscape();
+    canvas.focus();
+  });
 
   // --- Input that belongs to the game --------------------------------------------------------
 

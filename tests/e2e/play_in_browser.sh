@@ -209,6 +209,100 @@ done <<'WINDOWS'
 WINDOWS
 browser viewport 800 600 1 >/dev/null
 
+# Touch, on a phone and a tablet, each way up: the whole of a short game with fingers only.
+while read -r device; do
+    browser device "$device" >/dev/null
+    start_game -nosound
+    check "$device: the help tells of fingers" grep -q "^Tap opens" <<<"$(browser text help)"
+    tap 400 190
+    shot "touch-$device-start"
+    page_shot "touch-$device-page"
+    check "$device: a tap on Start deals a board" shows "$LAST_SHOT" 265 165 "$SPRITES" 15 15
+    hold 265 165
+    shot "touch-$device-flag"
+    check "$device: a long press flags" shows "$LAST_SHOT" 265 165 "$SPRITES" 345 15
+    hold 265 165
+    shot "touch-$device-unflag"
+    check "$device: and another takes the flag off" shows "$LAST_SHOT" 265 165 "$SPRITES" 15 15
+    browser tap_fingers 2 295 165 >/dev/null
+    shot "touch-$device-two-fingers"
+    check "$device: a two-finger tap flags the cell under the first finger" \
+        shows "$LAST_SHOT" 295 165 "$SPRITES" 345 15
+    check "$device: and no other" shows "$LAST_SHOT" 325 165 "$SPRITES" 15 15
+    UNTOUCHED="$LAST_SHOT"
+    browser tap_fingers 3 385 285 >/dev/null
+    browser pinch 400 300 >/dev/null
+    browser swipe_off 535 435 >/dev/null
+    hold 5 5
+    shot "touch-$device-nothing"
+    check "$device: three fingers, a pinch, a swipe off the board, a long press off it: nothing" \
+        same_picture "$LAST_SHOT" "$UNTOUCHED"
+    browser ms 'window.scrollTo(0, 60); document.scrollingElement.scrollTop = 60; 0' >/dev/null
+    hold 385 285
+    shot "touch-$device-scrolled"
+    check "$device: the page does not scroll" [ "$(browser ms 'window.scrollY')" = 0 ]
+    check "$device: and a press after trying lands on its cell" shows "$LAST_SHOT" 385 285 "$SPRITES" 345 15
+    check "$device: on no other" shows "$LAST_SHOT" 385 255 "$SPRITES" 15 15
+    tap 535 435
+    shot "touch-$device-opened"
+    check "$device: a tap opens a cell" isnt shows "$LAST_SHOT" 535 435 "$SPRITES" 15 15
+    browser tap_element menu >/dev/null
+    shot "touch-$device-menu"
+    check "$device: the Menu control shows the menu" shows "$LAST_SHOT" 345 190 "$MENU" 12 14
+    tap 400 410
+    wait_for_exit
+    check "$device: a tap on Quit ends the game with status 0" [ "$EXIT_STATUS" = 0 ]
+done <<'DEVICES'
+Pixel_5
+Pixel_5_landscape
+iPad_Mini
+iPad_Mini_landscape
+DEVICES
+
+# A finger along a slider moves the knob where the mouse along the same path does.
+browser device Pixel_5 >/dev/null
+start_game -nosound
+browser swipe 330 362 300 >/dev/null
+shot touch-slider
+TOUCH_SLIDER="$LAST_SHOT"
+start_game -nosound
+drag 330 362 300
+shot mouse-slider
+check "a finger on a slider lands where the mouse does" same_picture "$TOUCH_SLIDER" "$LAST_SHOT"
+
+# A win and a loss by touch, each followed by the next game by a long press (on the tablet,
+# where a finger reaches every pixel of the sliders).
+browser device iPad_Mini_landscape >/dev/null
+start_game -nosound
+browser swipe 330 320 250 >/dev/null
+browser swipe 330 325 300 >/dev/null
+browser swipe 330 324 350 >/dev/null
+tap 400 190
+for _ in 1 2 3 4 5 6; do
+    tap 400 300
+    shot touch-win
+    shows "$LAST_SHOT" 400 282 "$WIN" 200 30 && break
+    hold 10 10
+done
+check "a win by touch" shows "$LAST_SHOT" 400 282 "$WIN" 200 30
+hold 10 10
+shot touch-after-win
+check "and a long press deals the next game" shows "$LAST_SHOT" 400 300 "$SPRITES" 15 15
+browser tap_element menu >/dev/null
+browser swipe 330 411 250 >/dev/null
+tap 400 190
+for _ in 1 2 3 4 5 6; do
+    tap 400 300
+    shot touch-loss
+    shows "$LAST_SHOT" 400 300 "$SPRITES" 315 15 && break
+    hold 10 10
+done
+check "a loss by touch" shows "$LAST_SHOT" 400 300 "$SPRITES" 315 15
+hold 10 10
+shot touch-after-loss
+check "and a long press deals the next game" shows "$LAST_SHOT" 400 300 "$SPRITES" 15 15
+browser viewport 800 600 1 >/dev/null
+
 # A strict Content-Security-Policy: only the site's own files, and the WebAssembly compiled.
 serve "$SITE" "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; object-src 'none'; base-uri 'none'"
 browser visit "$SERVED_URL" >/dev/null

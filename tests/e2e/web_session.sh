@@ -80,3 +80,5 @@ shot() {
     browser shot "$SHOTS/$1.png" >/dev/null
     LAST_SHOT="$SHOTS/$1.png"
 }
+tap() { browser tap "$1" "$2" >/dev/null; }
+hold() { browser hold "$1" "$2" >/dev/null; }

@@ -14,6 +14,13 @@
 //   layout                         where the canvas lies: "left top width height", then the
 //                                  window's width and height, whether the page scrolls
 //                                  ("scrolls" or "still") and whether it is drawn "sharp"
+//   device NAME                    emulates one of puppeteer's known devices, its touch screen
+//                                  included ("Pixel_5_landscape": underscores for spaces)
+//   tap X Y | hold X Y | tap_fingers N X Y | pinch X Y | swipe X0 X1 Y | swipe_off X Y
+//                                  touches: a tap, a press held for 0.7 s, a tap of N fingers
+//                                  side by side, two fingers spreading, one finger along a
+//                                  row, and one from a point to beyond the canvas' left edge
+//   tap_element ID                 a tap on the page's element
 //   move X Y | click BUTTON X Y | click_all BUTTON X Y [X Y...] | key NAME | drag X0 X1 Y
 //                                  X and Y in the game's pixels, wherever and however large the
 //                                  canvas is shown
@@ -36,7 +43,7 @@
 //   first_visit_ms URL X Y          (benchmark) as drawn_ms, in a browser of its own just started
 import { writeFile } from "node:fs/promises";
 import { createInterface } from "node:readline";
-import puppeteer from "puppeteer-core";
+import puppeteer, { KnownDevices } from "puppeteer-core";
 
 const BASE_URL = process.argv[2];
 const launch = () => puppeteer.launch({
@@ -128,6 +135,23 @@ async function open(query, clock) {
   await settle();
 }
 
+// Touches through the browser's own touch input: each step places every finger (a list of
+// page points, the same fingers throughout); the first step puts them down, the last lifts
+// them, after holding for the given time.
+async function touch(steps, holdMs = 40) {
+  const cdp = await page.createCDPSession();
+  const points = (step) => step.map(([x, y], id) => ({ x, y, id }));
+  await cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: points(steps[0]) });
+  for (const step of steps.slice(1)) {
+    await new Promise((resolve) => setTimeout(resolve, 30));
+    await cdp.send("Input.dispatchTouchEvent", { type: "touchMove", touchPoints: points(step) });
+  }
+  await new Promise((resolve) => setTimeout(resolve, holdMs));
+  await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+  await cdp.detach();
+  await settle();
+}
+
 const commands = {
   open: (query, clock) => open(query === "-" ? "" : query, clock),
   visit: async (url) => { await visit(url); await locateCanvas(); },
@@ -189,6 +213,26 @@ const commands = {
     await page.mouse.up();
     await settle();
   },
+  device: async (name) => {
+    await page.emulate(KnownDevices[name.replace(/_/g, " ")]);
+    await settle();
+    await locateCanvas();
+  },
+  tap: (x, y) => touch([[at(x, y)]]),
+  hold: (x, y) => touch([[at(x, y)]], 700),
+  tap_fingers: (n, x, y) => touch([Array.from({ length: Number(n) },
+    (_, i) => at(Number(x) + 40 * i, y))]),
+  pinch: (x, y) => touch([0, 20, 40, 60].map((d) => [at(Number(x) - d, y), at(Number(x) + 30 + d, y)])),
+  swipe: (x0, x1, y) => touch([0, 1, 2, 3, 4].map((i) =>
+    [at(Number(x0) + (Number(x1) - Number(x0)) * i / 4, y)])),
+  tap_element: async (id) => {
+    const box = await page.$eval("#" + id, (element) => {
+      const rect = element.getBoundingClientRect();
+      return [rect.left + rect.width / 2, rect.top + rect.height / 2];
+    });
+    await touch([[box]]);
+  },
+  swipe_off: (x, y) => touch([[at(x, y)], [at(Number(x) / 2, y)], [[origin.x - 20, at(x, y)[1]]]]),
   shot: async (file) => {
     const png = await page.evaluate(() => canvas.toDataURL("image/png"));
     await writeFile(file, Buffer.from(png.split(",")[1], "base64"));

@@ -325,16 +325,35 @@ def win_picture():
 ICON_SIZES = (32, 48, 64, 128, 256)
 
 
+ICON_FACE = ((140, 160, 190), (70, 84, 112))
+
+
 def icon_master():
     """The icon at 1024 pixels; each installed size is scaled down from it."""
     size = 1024
     image = Image.new("RGBA", (size, size), (0, 0, 0, 0))
-    face = vertical_gradient((size, size), (140, 160, 190), (70, 84, 112))
+    face = vertical_gradient((size, size), *ICON_FACE)
     image.paste(face, (0, 0), rounded_mask_exact((size, size), 180))
     draw = ImageDraw.Draw(image)
     draw.rounded_rectangle([24, 24, size - 25, size - 25], radius=160, outline=(206, 218, 234, 255), width=28)
     draw.rounded_rectangle([52, 52, size - 53, size - 53], radius=136, outline=(46, 56, 76, 255), width=20)
+    draw_icon_marks(draw)
+    return image
 
+
+def icon_full_bleed(size):
+    """The icon for launchers that cut their own shape out of it (Android's maskable icons,
+    iOS): the face to every edge, and the mine and flag within the middle 80 %, which every
+    shape keeps."""
+    marks = Image.new("RGBA", (1024, 1024), (0, 0, 0, 0))
+    draw_icon_marks(ImageDraw.Draw(marks))
+    image = vertical_gradient((1024, 1024), *ICON_FACE).convert("RGBA")
+    small = marks.resize((716, 716), Image.LANCZOS)
+    image.alpha_composite(small, (154, 154))
+    return image.resize((size, size), Image.LANCZOS)
+
+
+def draw_icon_marks(draw):
     # The mine, low on the left.
     cx, cy, body, spike = 400, 610, 190, 280
     for k in range(8):
@@ -349,7 +368,6 @@ def icon_master():
     draw.rectangle([700, 170, 744, 810], fill=(24, 24, 28, 255))
     draw.polygon([(744, 150), (744, 470), (440, 310)], fill=(222, 28, 28, 255))
     draw.polygon([(744, 150), (744, 260), (540, 250)], fill=(250, 96, 84, 255))
-    return image
 
 
 def rounded_mask_exact(size, radius):
@@ -465,6 +483,13 @@ def main():
     master = icon_master()
     for size in ICON_SIZES:
         master.resize((size, size), Image.LANCZOS).save(icons / f"{size}.png", optimize=True)
+    # The web game's, for its manifest and the home screens it is added to.
+    web_icons = ROOT / "dist" / "web" / "icons"
+    web_icons.mkdir(parents=True, exist_ok=True)
+    for size in (192, 512):
+        master.resize((size, size), Image.LANCZOS).save(web_icons / f"{size}.png", optimize=True)
+    icon_full_bleed(512).save(web_icons / "maskable-512.png", optimize=True)
+    icon_full_bleed(180).save(web_icons / "apple-touch-180.png", optimize=True)
     # The Windows program's and installer's icon, every size in one file.
     master.save(ROOT / "dist" / "windows" / "dunmarrow.ico",
                 sizes=[(size, size) for size in (16, 24, 32, 48, 64, 128, 256)])

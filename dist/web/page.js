@@ -204,17 +204,34 @@
     if (filesIn === files.length) $("status").textContent = "Starting\u2026";
   };
 
+  // Once the game runs, the offline worker keeps this build for playing without the network
+  // (where the browser offers one: over https, or from this machine). It starts after the
+  // game, so as not to compete with its start.
+  function keepForOffline() {
+    if (!("serviceWorker" in navigator) || !window.isSecureContext) return;
+    setTimeout(() => {
+      navigator.serviceWorker.register("service-worker.js")
+        .catch((error) => console.warn("The game is not kept for offline play: " + error));
+    }, 1000);
+  }
+  // Offline on a first visit, nothing has been kept yet.
+  const offlineNote = () => (navigator.onLine === false
+    ? " Dunmarrow needs the network once, to download the game; after that it plays offline."
+    : "");
+
   // Resolves to the response, or to null for a file missing from the site where that is for
   // the game to judge. A file that did not download whole and unchanged is named to the
   // player, and the game never starts.
   function download(file, missingIsFine) {
     return fetch(file, { integrity: hashes[file], credentials: "same-origin" }).then(
       (response) => {
-        if (!response.ok && !missingIsFine) throw new Error("The file " + file + " did not download.");
+        if (!response.ok && !missingIsFine) {
+          throw new Error("The file " + file + " did not download." + offlineNote());
+        }
         arrived();
         return response.ok ? response : null;
       },
-      () => { throw new Error("The file " + file + " did not download intact."); });
+      () => { throw new Error("The file " + file + " did not download intact." + offlineNote()); });
   }
   const fail = (error) => failed(error.message);
 
@@ -335,6 +352,7 @@
       started = true;
       $("loading").hidden = true;
       canvas.focus();
+      keepForOffline();
     },
     onExit: end,
     onAbort: (what) => failed("The game could not run: " + what),

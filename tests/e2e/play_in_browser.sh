@@ -303,6 +303,39 @@ shot touch-after-loss
 check "and a long press deals the next game" shows "$LAST_SHOT" 400 300 "$SPRITES" 15 15
 browser viewport 800 600 1 >/dev/null
 
+# Installed and offline: a manifest to install the game by, and an offline worker that keeps
+# exactly this build's files; a reload without the network plays, and a new build takes over
+# after one reload, never mixed with the old.
+rm -rf "$BROKEN/kept"
+cp -r "$SITE" "$BROKEN/kept"
+serve "$BROKEN/kept"
+KEPT_URL=$SERVED_URL
+browser visit "$KEPT_URL" >/dev/null
+check "the page names its manifest, to install the game by" \
+    [ "$(browser ms 'fetch(document.querySelector("link[rel=manifest]").href).then((r) => r.json()).then((m) => [m.display, m.orientation, m.icons.map((i) => i.sizes + ":" + i.purpose).join(",")].join(" "))')" = \
+      "fullscreen landscape 192x192:any,512x512:any,512x512:maskable" ]
+check "the offline worker keeps the game" \
+    [ "$(browser ms 'navigator.serviceWorker.ready.then(() => caches.keys()).then((k) => k.length + " " + k[0])')" = \
+      "1 dunmarrow-$(sed -n 's/^ "version": "\(.*\)",$/\1/p' "$BROKEN/kept/service-worker.js")" ]
+browser offline on >/dev/null
+browser visit "$KEPT_URL?-nosound" >/dev/null
+move 5 5
+click 1 400 190
+click 1 415 315
+shot offline
+check "offline, a reload plays" isnt shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
+check "with nothing refused" [ "$(browser status) $(browser text problem)" = "running " ]
+browser offline off >/dev/null
+echo "/* the next build */" >>"$BROKEN/kept/page.css"
+sealed_site kept
+NEXT=$(sed -n 's/^ "version": "\(.*\)",$/\1/p' "$BROKEN/kept/service-worker.js")
+browser visit "$KEPT_URL" >/dev/null
+check "the next build's worker takes over" [ "$(browser ms "new Promise((resolve) => { const look = () => caches.keys().then((k) => k.join() === 'dunmarrow-$NEXT' ? resolve('yes') : setTimeout(look, 100)); look(); setTimeout(() => resolve('no'), 5000); })")" = yes ]
+browser visit "$KEPT_URL" >/dev/null
+check "and after one reload the page is the next build's" \
+    grep -q "the next build" <<<"$(browser ms 'fetch("page.css").then((r) => r.text())')"
+check "playing with nothing refused" [ "$(browser status) $(browser text problem)" = "running " ]
+
 # A strict Content-Security-Policy: only the site's own files, and the WebAssembly compiled.
 serve "$SITE" "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; object-src 'none'; base-uri 'none'"
 browser visit "$SERVED_URL" >/dev/null

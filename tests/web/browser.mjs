@@ -14,6 +14,7 @@
 //   layout                         where the canvas lies: "left top width height", then the
 //                                  window's width and height, whether the page scrolls
 //                                  ("scrolls" or "still") and whether it is drawn "sharp"
+//   offline on|off                 cuts the page off the network, or gives it back
 //   device NAME                    emulates one of puppeteer's known devices, its touch screen
 //                                  included ("Pixel_5_landscape": underscores for spaces)
 //   tap X Y | hold X Y | tap_fingers N X Y | pinch X Y | swipe X0 X1 Y | swipe_off X Y
@@ -213,6 +214,7 @@ const commands = {
     await page.mouse.up();
     await settle();
   },
+  offline: (state) => page.setOfflineMode(state === "on"),
   device: async (name) => {
     await page.emulate(KnownDevices[name.replace(/_/g, " ")]);
     await settle();

@@ -1,0 +1,44 @@
+"use strict";
+// Keeps this build of the game for playing offline: every file of the site, checked against
+// the hash it was built with, in a cache of this build's own. The first visit fills it; from
+// then on the page and its files come from it, so a reload plays without the network. A new
+// build is a new worker (its list below differs), which fills a cache of its own beside the
+// old one and takes over once it is whole; the next reload is the new build throughout, and
+// the old cache goes. The old worker only ever serves its own build's page with its own files;
+// and should a page ever be handed a file of another build, the page's own check of each
+// file's hash refuses it.
+
+// This build's version and its files with their hashes, written in by seal.py.
+const BUILD = {};
+const CACHE = "dunmarrow-" + BUILD.version;
+
+self.addEventListener("install", (event) => {
+  event.waitUntil(caches.open(CACHE).then((cache) =>
+    Promise.all(Object.entries(BUILD.files).map(([file, hash]) =>
+      fetch(file, { integrity: hash, cache: "no-cache" }).then((response) => {
+        if (!response.ok) throw new Error(file + " did not download");
+        return cache.put(file, response);
+      }))))
+    .then(() => self.skipWaiting()));
+});
+
+self.addEventListener("activate", (event) => {
+  event.waitUntil(caches.keys()
+    .then((names) => Promise.all(names
+      .filter((name) => name.startsWith("dunmarrow-") && name !== CACHE)
+      .map((name) => caches.delete(name))))
+    .then(() => self.clients.claim()));
+});
+
+self.addEventListener("fetch", (event) => {
+  const url = new URL(event.request.url);
+  const scope = new URL(self.registration.scope);
+  if (event.request.method !== "GET" || url.origin !== scope.origin ||
+      !url.pathname.startsWith(scope.pathname)) return;
+  // The page whatever its query string, which is the game's command line.
+  const file = url.pathname.slice(scope.pathname.length) || "index.html";
+  if (!(file in BUILD.files)) return;
+  event.respondWith(caches.open(CACHE)
+    .then((cache) => cache.match(file))
+    .then((kept) => kept || fetch(event.request)));
+});

@@ -20,10 +20,10 @@ BENCH_PACKAGES=(libbenchmark-dev libx11-dev xvfb xauth)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
     mingw-w64-tools binutils-mingw-w64-x86-64 dpkg-dev patch make pkg-config nsis zip unzip
     wine xvfb xauth xdotool imagemagick)
-# The web build: Debian's Emscripten, and for its tests Debian's Chromium, driven through npm's
-# puppeteer-core on the machine's Node.js.
+# The web build: Debian's Emscripten, and for its tests Debian's Chromium and Firefox ESR,
+# driven through npm's puppeteer-core on the machine's Node.js.
 WEB_PACKAGES=(emscripten nodejs python3)
-WEB_TEST_PACKAGES=(chromium imagemagick fonts-dejavu-core bc)
+WEB_TEST_PACKAGES=(chromium firefox-esr imagemagick fonts-dejavu-core bc)
 ASSET_PACKAGES=(python3 python3-pil ttf-bitstream-vera)
 
 install_packages() {

@@ -3,7 +3,7 @@
 # UndefinedBehaviorSanitizer) and runs the whole test suite on both builds, the end-to-end
 # tests in a real window under Xvfb included; the plain build a second time on sdl12-compat.
 # Then the Windows build (tools/windows.sh) plays the same end-to-end scripts under Wine, and
-# the web build (tools/web.sh) plays the same session in Debian's Chromium.
+# the web build (tools/web.sh) plays the same session in Debian's Chromium and Firefox ESR.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/dependencies.sh
@@ -41,6 +41,27 @@ tests/e2e/windows.sh build-windows/packages build-test/tests/close_window \
 
 echo "Building for the web"
 tools/web.sh
-echo "Testing the web build in Chromium"
+# Each engine in a session of its own, side by side, so that the slower sets the pace.
+echo "Testing the web build in Chromium and Firefox"
 install_browser_driver
-tests/e2e/play_in_browser.sh build-web/dunmarrow-*-web/ build-web/e2e-screenshots
+SITE=$(ls -d build-web/dunmarrow-*-web/)
+ENGINES=(chromium firefox)
+SESSIONS=()
+for engine in "${ENGINES[@]}"; do
+    mkdir -p "build-web/e2e-screenshots/$engine"
+    (
+        started=$SECONDS
+        status=0
+        ENGINE=$engine tests/e2e/play_in_browser.sh "$SITE" "build-web/e2e-screenshots/$engine" ||
+            status=$?
+        echo "the $engine session took $((SECONDS - started)) s"
+        exit $status
+    ) >"build-web/e2e-$engine.log" 2>&1 &
+    SESSIONS+=($!)
+done
+FAILED=0
+for i in "${!ENGINES[@]}"; do
+    wait "${SESSIONS[i]}" || FAILED=1
+    sed "s/^/${ENGINES[i]}: /" "build-web/e2e-${ENGINES[i]}.log"
+done
+exit "$FAILED"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The web build in Debian's Chromium: the page, the whole session of scenario.sh with real
-# mouse and key input, and what only the page has: the query string as the command line, no
-# context menu over the game, the page that says the game has ended, a Quit long after the
-# page opened, a tab opened behind another, sites with damaged files, windows of every size,
-# a strict Content-Security-Policy and JavaScript turned off. Arguments: SITE_DIR SCREENSHOT_DIR.
+# The web build in a browser (ENGINE: chromium, the default, or firefox): the page, the whole
+# session of scenario.sh with real mouse and key input, and what only the page has: the query
+# string as the command line, no context menu over the game, the page that says the game has
+# ended, a Quit long after the page opened, a tab opened behind another, sites with damaged
+# files, windows of every size, touch, the game installed and offline, a strict
+# Content-Security-Policy and JavaScript turned off. Arguments: SITE_DIR SCREENSHOT_DIR.
 source "$(dirname "$0")/web_session.sh"
 start_display
 
@@ -72,7 +73,10 @@ browser audio_suspend >/dev/null
 check "sound is held back before the first click" [ "$(browser audio)" = suspended ]
 click 1 400 190
 shot first-click
-check "the first click starts the sound" [ "$(browser audio)" = running ]
+# (Firefox, with no audio device on the test machine, keeps every audio context suspended.)
+if [ "$ENGINE" = chromium ]; then
+    check "the first click starts the sound" [ "$(browser audio)" = running ]
+fi
 check "and starts the game" shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
 key Escape
 sleep $((13 - (SECONDS - OPENED_AT)))
@@ -209,6 +213,8 @@ done <<'WINDOWS'
 WINDOWS
 browser viewport 800 600 1 >/dev/null
 
+# Touch, devices and JavaScript switched off need Chromium's own protocol.
+if [ "$ENGINE" = chromium ]; then
 # Touch, on a phone and a tablet, each way up: the whole of a short game with fingers only.
 while read -r device; do
     browser device "$device" >/dev/null
@@ -302,6 +308,7 @@ hold 10 10
 shot touch-after-loss
 check "and a long press deals the next game" shows "$LAST_SHOT" 400 300 "$SPRITES" 15 15
 browser viewport 800 600 1 >/dev/null
+fi  # touch, on Chromium only
 
 # Installed and offline: a manifest to install the game by, and an offline worker that keeps
 # exactly this build's files; a reload without the network plays, and a new build takes over
@@ -346,8 +353,10 @@ check "and the browser refuses nothing" [ "$(browser ms 'window.policyViolations
 check "the licence is served as text" \
     grep -q '^text/plain' <<<"$(browser ms 'fetch("LICENSE.txt").then((r) => r.headers.get("content-type"))')"
 
-check "with JavaScript off the page says the game needs it" \
-    grep -q "needs JavaScript" <<<"$(browser visit_without_javascript)"
+if [ "$ENGINE" = chromium ]; then
+    check "with JavaScript off the page says the game needs it" \
+        grep -q "needs JavaScript" <<<"$(browser visit_without_javascript)"
+fi
 browser visit "file://$SITE/index.html" >/dev/null
 shot file-page
 check "a page opened from a file says how to serve it" \

@@ -3,6 +3,8 @@
 # checks as a window on the desktop. Arguments of the script: SITE_DIR SCREENSHOT_DIR.
 set -euo pipefail
 
+ENGINE=${ENGINE:-chromium}
+export ENGINE
 SITE="$(cd "$1" && pwd)"
 SHOTS="$2"
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"

@@ -1,6 +1,9 @@
-// Drives Debian's Chromium for the end-to-end scripts: one command a line on standard input,
-// one answer a line on standard output ("ok", a value, or "error: ..."). The game's page is
-// opened at BASE_URL; coordinates are the game's own, on its 800 x 600 canvas.
+// Drives a browser for the end-to-end scripts: Debian's Chromium through the DevTools protocol,
+// or with ENGINE=firefox Debian's Firefox ESR through WebDriver BiDi. One command a line on
+// standard input, one answer a line on standard output ("ok", a value, or "error: ..."). The
+// game's page is opened at BASE_URL; coordinates are the game's own, on its 800 x 600 canvas.
+// Touch, devices, the network, JavaScript switched off and the benchmark's figures need
+// Chromium's own protocol.
 //
 //   open QUERY|- [YYYY-MM-DDTHH:MM:SS]   opens the page, its clock stopped at that time (UTC) if
 //                                  given, and waits until the game runs or has ended
@@ -47,13 +50,22 @@ import { createInterface } from "node:readline";
 import puppeteer, { KnownDevices } from "puppeteer-core";
 
 const BASE_URL = process.argv[2];
-const launch = () => puppeteer.launch({
-  executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
-  headless: true,
-  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-         "--disable-background-networking", "--disable-component-update", "--disable-sync",
-         "--autoplay-policy=user-gesture-required", "--window-size=800,600"],
-});
+const ENGINES = {
+  chromium: {
+    executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
+    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+           "--disable-background-networking", "--disable-component-update", "--disable-sync",
+           "--autoplay-policy=user-gesture-required", "--window-size=800,600"],
+  },
+  // Sound held back until the first click, as Chromium is told above and as players meet it.
+  firefox: {
+    browser: "firefox",
+    executablePath: process.env.FIREFOX || "/usr/bin/firefox-esr",
+    protocol: "webDriverBiDi",
+    extraPrefsFirefox: { "media.autoplay.default": 1, "media.autoplay.block-webaudio": true },
+  },
+};
+const launch = () => puppeteer.launch({ headless: true, ...ENGINES[process.env.ENGINE || "chromium"] });
 const browser = await launch();
 // The game shown at its own size: every pixel of it one pixel of the page.
 const VIEWPORT = { width: 800, height: 600 };
@@ -102,9 +114,11 @@ async function watch(tab) {
 let origin = { x: 0, y: 0, scale: 1 };
 const BUTTONS = { 1: "left", 2: "middle", 3: "right" };
 const settle = () => new Promise((resolve) => setTimeout(resolve, 60));
-// The centre of the game's pixel (X, Y) on the page.
-const at = (x, y) => [origin.x + (Number(x) + 0.5) * origin.scale,
-  origin.y + (Number(y) + 0.5) * origin.scale];
+// The first whole pixel of the page within the game's pixel (X, Y): engines round a point
+// between pixels each their own way, and every game pixel has one when the game is shown at
+// its own size or larger.
+const at = (x, y) => [Math.ceil(origin.x + Number(x) * origin.scale),
+  Math.ceil(origin.y + Number(y) * origin.scale)];
 
 async function locateCanvas() {
   origin = await page.$eval("#canvas", (canvas) => {

@@ -43,7 +43,7 @@
 //   ms EXPRESSION                   evaluates an expression in the page (a number, or a text
 //                                  of one line)
 //   visit_without_javascript        the page's words with JavaScript off
-//   busy_ms | drawn_ms X Y | changed_after_move_ms X Y | drag_back_and_forth N Y   (benchmark)
+//   busy_ms | drawn_ms X Y | drag_back_and_forth N Y   (benchmark)
 //   first_visit_ms URL X Y          (benchmark) as drawn_ms, in a browser of its own just started
 import { writeFile } from "node:fs/promises";
 import { createInterface } from "node:readline";
@@ -285,9 +285,8 @@ const commands = {
   text: (id) => page.$eval("#" + id, (element) => element.hidden ? "" : element.innerText.replace(/\s+/g, " ").trim()),
   title: () => page.title(),
   ms: async (...expression) => String(await page.evaluate(expression.join(" "))).replace(/\s+/g, " "),
-  // For the benchmark: the main thread's busy time so far, in milliseconds; the time from
-  // opening the page until the pixel at X Y leaves black (the background drawn); and the time
-  // from a first motion until it changes (the menu drawn).
+  // For the benchmark: the main thread's busy time so far, in milliseconds, and the time from
+  // opening the page until the pixel at X Y leaves black.
   busy_ms: async () => (await page.metrics()).TaskDuration * 1000,
   drawn_ms: async (x, y) => {
     // A first visit: nothing from an earlier one in the browser's cache.
@@ -314,16 +313,6 @@ const commands = {
     } finally {
       await fresh.close();
     }
-  },
-  changed_after_move_ms: async (x, y) => {
-    const before = await page.evaluate(
-      (px, py) => canvas.getContext("2d").getImageData(px, py, 1, 1).data.join(), x, y);
-    const start = await page.evaluate(() => performance.now());
-    await page.mouse.move(origin.x + 5, origin.y + 5);
-    await page.waitForFunction(
-      (px, py, was) => canvas.getContext("2d").getImageData(px, py, 1, 1).data.join() !== was,
-      { polling: "raf" }, x, y, before);
-    return (await page.evaluate(() => performance.now())) - start;
   },
   // Drags along a slider's track, back and forth, in N motions with the left button held.
   drag_back_and_forth: async (n, y) => {

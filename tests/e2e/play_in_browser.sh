@@ -283,27 +283,19 @@ start_game -nosound
 browser swipe 330 320 250 >/dev/null
 browser swipe 330 325 300 >/dev/null
 browser swipe 330 324 350 >/dev/null
+open_the_cell() { tap 400 300; }
+deal_again() { hold 10 10; }
 tap 400 190
-for _ in 1 2 3 4 5 6; do
-    tap 400 300
-    shot touch-win
-    shows "$LAST_SHOT" 400 282 "$WIN" 200 30 && break
-    hold 10 10
-done
-check "a win by touch" shows "$LAST_SHOT" 400 282 "$WIN" 200 30
+open_single_cell_until touch-win "$WIN" 200 30 400 282
+check "a win by touch" [ "$OUTCOME" = yes ]
 hold 10 10
 shot touch-after-win
 check "and a long press deals the next game" shows "$LAST_SHOT" 400 300 "$SPRITES" 15 15
 browser tap_element menu >/dev/null
 browser swipe 330 411 250 >/dev/null
 tap 400 190
-for _ in 1 2 3 4 5 6; do
-    tap 400 300
-    shot touch-loss
-    shows "$LAST_SHOT" 400 300 "$SPRITES" 315 15 && break
-    hold 10 10
-done
-check "a loss by touch" shows "$LAST_SHOT" 400 300 "$SPRITES" 315 15
+open_single_cell_until touch-loss "$SPRITES" 315 15 400 300
+check "a loss by touch" [ "$OUTCOME" = yes ]
 hold 10 10
 shot touch-after-loss
 check "and a long press deals the next game" shows "$LAST_SHOT" 400 300 "$SPRITES" 15 15

@@ -68,16 +68,19 @@ check "Escape hides it again, leaving the board as it was" \
 # screen at (SX, SY) shows the pixel (X, Y) of FILE, dealing again with the right button when
 # chance has put the other outcome there; the last screenshot is NAME. Sets OUTCOME to yes
 # or no.
+# open_the_cell and deal_again are the inputs it uses; a session by touch gives its own.
+open_the_cell() { click 1 400 300; }
+deal_again() { click 3 10 10; }
 open_single_cell_until() {
     OUTCOME=no
     for _ in 1 2 3 4 5 6; do
-        click 1 400 300
+        open_the_cell
         shot "$1"
         if shows "$LAST_SHOT" "$5" "$6" "$2" "$3" "$4"; then
             OUTCOME=yes
             return
         fi
-        click 3 10 10
+        deal_again
     done
 }
 

@@ -21,9 +21,12 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-min
     mingw-w64-tools binutils-mingw-w64-x86-64 dpkg-dev patch make pkg-config nsis zip unzip
     wine xvfb xauth xdotool imagemagick)
 # The web build: Debian's Emscripten, and for its tests Debian's Chromium and Firefox ESR,
-# driven through npm's puppeteer-core on the machine's Node.js.
+# driven through npm's puppeteer-core on the machine's Node.js, and WebKitGTK's driver and
+# MiniBrowser, driven through npm's selenium-webdriver with real X input under Xvfb; WebKit
+# plays WAV through GStreamer's plugins (wavparse is among the good ones).
 WEB_PACKAGES=(emscripten nodejs python3)
-WEB_TEST_PACKAGES=(chromium firefox-esr imagemagick fonts-dejavu-core bc)
+WEB_TEST_PACKAGES=(chromium firefox-esr webkit2gtk-driver gstreamer1.0-plugins-base
+    gstreamer1.0-plugins-good xvfb xauth xdotool imagemagick fonts-dejavu-core bc)
 ASSET_PACKAGES=(python3 python3-pil ttf-bitstream-vera)
 
 install_packages() {
@@ -51,7 +54,7 @@ configure_and_build() {
     cmake --build "$dir" -j "$(nproc)" -- --no-print-directory >/dev/null
 }
 
-# The npm packages that drive Chromium in the web tests, exactly as the lock file pins them.
+# The npm packages that drive the browsers in the web tests, exactly as the lock file pins them.
 # npm comes with some builds of Node.js and apart from Debian's: installed only when missing.
 install_browser_driver() {
     command -v npm >/dev/null || install_packages npm

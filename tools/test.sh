@@ -3,7 +3,8 @@
 # UndefinedBehaviorSanitizer) and runs the whole test suite on both builds, the end-to-end
 # tests in a real window under Xvfb included; the plain build a second time on sdl12-compat.
 # Then the Windows build (tools/windows.sh) plays the same end-to-end scripts under Wine, and
-# the web build (tools/web.sh) plays the same session in Debian's Chromium and Firefox ESR.
+# the web build (tools/web.sh) plays the same session in Debian's Chromium, Firefox ESR and
+# WebKitGTK.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/dependencies.sh
@@ -41,11 +42,11 @@ tests/e2e/windows.sh build-windows/packages build-test/tests/close_window \
 
 echo "Building for the web"
 tools/web.sh
-# Each engine in a session of its own, side by side, so that the slower sets the pace.
-echo "Testing the web build in Chromium and Firefox"
+# Each engine in a session of its own, side by side, so that the slowest sets the pace.
+echo "Testing the web build in Chromium, Firefox and WebKit"
 install_browser_driver
 SITE=$(ls -d build-web/dunmarrow-*-web/)
-ENGINES=(chromium firefox)
+ENGINES=(chromium firefox webkit)
 SESSIONS=()
 for engine in "${ENGINES[@]}"; do
     mkdir -p "build-web/e2e-screenshots/$engine"

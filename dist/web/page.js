@@ -214,10 +214,12 @@
         .catch((error) => console.warn("The game is not kept for offline play: " + error));
     }, 1000);
   }
-  // Offline on a first visit, nothing has been kept yet.
-  const offlineNote = () => (navigator.onLine === false
-    ? " Dunmarrow needs the network once, to download the game; after that it plays offline."
-    : "");
+  // A file that did not arrive, named: offline on a first visit nothing has been kept yet,
+  // and the player is told so rather than of a damaged file.
+  const notDownloaded = (file, answered) => (navigator.onLine === false
+    ? "The file " + file + " did not download. Dunmarrow needs the network once, to " +
+      "download the game; after that it plays offline."
+    : "The file " + file + (answered ? " did not download." : " did not download intact."));
 
   // Resolves to the response, or to null for a file missing from the site where that is for
   // the game to judge. A file that did not download whole and unchanged is named to the
@@ -225,13 +227,11 @@
   function download(file, missingIsFine) {
     return fetch(file, { integrity: hashes[file], credentials: "same-origin" }).then(
       (response) => {
-        if (!response.ok && !missingIsFine) {
-          throw new Error("The file " + file + " did not download." + offlineNote());
-        }
+        if (!response.ok && !missingIsFine) throw new Error(notDownloaded(file, true));
         arrived();
         return response.ok ? response : null;
       },
-      () => { throw new Error("The file " + file + " did not download intact." + offlineNote()); });
+      () => { throw new Error(notDownloaded(file, false)); });
   }
   const fail = (error) => failed(error.message);
 
@@ -241,7 +241,7 @@
   script.src = "dunmarrow.js";
   script.integrity = hashes["dunmarrow.js"];
   script.onload = arrived;
-  script.onerror = () => failed("The file dunmarrow.js did not download intact.");
+  script.onerror = () => failed(notDownloaded("dunmarrow.js", false));
   document.body.appendChild(script);
 
   const wasm = download("dunmarrow.wasm").then((response) =>

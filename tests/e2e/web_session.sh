@@ -1,6 +1,8 @@
 # Sourced by the browser's end-to-end script: the game's site served on the loopback, played in
-# Debian's Chromium through tests/web/browser.mjs, with the same inputs, screenshots and
-# checks as a window on the desktop. Arguments of the script: SITE_DIR SCREENSHOT_DIR.
+# a browser (ENGINE: chromium, firefox or webkit) through tests/web/browser.mjs, with the same
+# inputs, screenshots and checks as a window on the desktop. WebKitGTK's window and its real X
+# input need a display: a private Xvfb, as large as the largest window tried. Arguments of the
+# script: SITE_DIR SCREENSHOT_DIR.
 set -euo pipefail
 
 ENGINE=${ENGINE:-chromium}
@@ -8,14 +10,16 @@ export ENGINE
 SITE="$(cd "$1" && pwd)"
 SHOTS="$2"
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/private_display.sh"
 WEB_TESTS="$(cd "$(dirname "${BASH_SOURCE[0]}")/../web" && pwd)"
 
-# serve DIR [POLICY]: serves the folder on a free loopback port and sets SERVED_URL to its
-# address; with POLICY, every answer carries it as its Content-Security-Policy.
+# serve DIR [POLICY [PORT]]: serves the folder on a loopback port, a free one unless given,
+# and sets SERVED_URL to its address; with POLICY, every answer carries it as its
+# Content-Security-Policy.
 serve() {
     local port_file
     port_file=$(mktemp)
-    python3 - "$1" "$port_file" "${2:-}" >/dev/null 2>&1 <<'PY' &
+    python3 - "$1" "$port_file" "${2:-}" "${3:-0}" >/dev/null 2>&1 <<'PY' &
 import functools, http.server, sys
 class Handler(http.server.SimpleHTTPRequestHandler):
     # Connections kept open, as web hosts keep them.
@@ -27,11 +31,12 @@ class Handler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
 handler = functools.partial(Handler, directory=sys.argv[1])
-server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+server = http.server.ThreadingHTTPServer(("127.0.0.1", int(sys.argv[4])), handler)
 open(sys.argv[2], "w").write(str(server.server_address[1]))
 server.serve_forever()
 PY
     SERVER_PIDS+=($!)
+    SERVED=("$1" "${2:-}" $!)
     for _ in $(seq 100); do
         [ -s "$port_file" ] && break
         sleep 0.1
@@ -47,8 +52,9 @@ GAME_PID=
 start_display() {
     serve "$SITE"
     SITE_URL=$SERVED_URL
+    [ "$ENGINE" = webkit ] && start_private_display 3840x2240x24
     coproc BROWSER { exec node "$WEB_TESTS/browser.mjs" "$SITE_URL" 2>"$SHOTS/browser.log"; }
-    trap 'echo quit >&"${BROWSER[1]}" 2>/dev/null; kill "${SERVER_PIDS[@]}" 2>/dev/null || true' EXIT
+    trap 'echo quit >&"${BROWSER[1]}" 2>/dev/null; sleep 1; kill "${SERVER_PIDS[@]}" ${XVFB_PID:-} 2>/dev/null || true' EXIT
 }
 
 # browser COMMAND...: one command to the browser; prints its answer.
@@ -83,4 +89,17 @@ shot() {
     LAST_SHOT="$SHOTS/$1.png"
 }
 tap() { browser tap "$1" "$2" >/dev/null; }
+# offline on|off: the browser cut off the network and given it back. WebKit's driver cannot
+# cut it, so there the site last served stops, and starts again on its port.
+offline() {
+    if [ "$ENGINE" != webkit ]; then
+        browser offline "$1" >/dev/null
+    elif [ "$1" = on ]; then
+        kill "${SERVED[2]}"
+        wait "${SERVED[2]}" 2>/dev/null || true
+    else
+        local port=${SERVED_URL##*:}
+        serve "${SERVED[0]}" "${SERVED[1]}" "${port%/}"
+    fi
+}
 hold() { browser hold "$1" "$2" >/dev/null; }

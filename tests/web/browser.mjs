@@ -1,10 +1,12 @@
 // Drives a browser for the end-to-end scripts: Debian's Chromium through the DevTools protocol,
-// or with ENGINE=firefox Debian's Firefox ESR through WebDriver BiDi. One command a line on
+// with ENGINE=firefox Debian's Firefox ESR through WebDriver BiDi, or with ENGINE=webkit
+// WebKitGTK through classic WebDriver (webkit.mjs, on the X display). One command a line on
 // standard input, one answer a line on standard output ("ok", a value, or "error: ..."). The
 // game's page is opened at BASE_URL; coordinates are the game's own, on its 800 x 600 canvas.
 // Touch, devices, the network, JavaScript switched off and the benchmark's figures need
-// Chromium's own protocol.
+// Chromium's own protocol; pixel ratios and a tab loaded behind another need puppeteer's.
 //
+//   relaunch [NAME=VALUE...]       a new browser in place of this one, with that environment
 //   open QUERY|- [YYYY-MM-DDTHH:MM:SS]   opens the page, its clock stopped at that time (UTC) if
 //                                  given, and waits until the game runs or has ended
 //   visit URL                      opens another address, and waits as open does
@@ -18,6 +20,8 @@
 //                                  window's width and height, whether the page scrolls
 //                                  ("scrolls" or "still") and whether it is drawn "sharp"
 //   offline on|off                 cuts the page off the network, or gives it back
+//   first_visit_offline            the page's words on a first visit that lost the network
+//                                  as soon as the page itself had arrived
 //   device NAME                    emulates one of puppeteer's known devices, its touch screen
 //                                  included ("Pixel_5_landscape": underscores for spaces)
 //   tap X Y | hold X Y | tap_fingers N X Y | pinch X Y | swipe X0 X1 Y | swipe_off X Y
@@ -48,6 +52,7 @@
 import { writeFile } from "node:fs/promises";
 import { createInterface } from "node:readline";
 import puppeteer, { KnownDevices } from "puppeteer-core";
+import { launchWebKit } from "./webkit.mjs";
 
 const BASE_URL = process.argv[2];
 const ENGINES = {
@@ -65,8 +70,11 @@ const ENGINES = {
     extraPrefsFirefox: { "media.autoplay.default": 1, "media.autoplay.block-webaudio": true },
   },
 };
-const launch = () => puppeteer.launch({ headless: true, ...ENGINES[process.env.ENGINE || "chromium"] });
-const browser = await launch();
+const ENGINE = process.env.ENGINE || "chromium";
+// A browser, with more of the environment for it and what it starts.
+const launch = (env = {}) => ENGINE === "webkit" ? launchWebKit({ env })
+  : puppeteer.launch({ headless: true, ...ENGINES[ENGINE], env: { ...process.env, ...env } });
+let browser = await launch();
 // The game shown at its own size: every pixel of it one pixel of the page.
 const VIEWPORT = { width: 800, height: 600 };
 let page = await browser.newPage();
@@ -113,7 +121,11 @@ async function watch(tab) {
 
 let origin = { x: 0, y: 0, scale: 1 };
 const BUTTONS = { 1: "left", 2: "middle", 3: "right" };
-const settle = () => new Promise((resolve) => setTimeout(resolve, 60));
+// Input has reached the page (at once, but for WebKit's X input), and the game has had a moment.
+const settle = async () => {
+  await page.inputArrived?.();
+  await new Promise((resolve) => setTimeout(resolve, 60));
+};
 // The first whole pixel of the page within the game's pixel (X, Y): engines round a point
 // between pixels each their own way, and every game pixel has one when the game is shown at
 // its own size or larger.
@@ -139,7 +151,7 @@ async function visit(url) {
 
 async function open(query, clock) {
   // The clock is kept in the site's session storage, so the page must be on the site first.
-  if (!page.url().startsWith(BASE_URL)) await page.goto(BASE_URL);
+  if (!(await page.url()).startsWith(BASE_URL)) await page.goto(BASE_URL);
   await page.evaluate((stopped) => {
     if (stopped) sessionStorage.setItem("stoppedClock", String(stopped));
     else sessionStorage.removeItem("stoppedClock");
@@ -168,6 +180,12 @@ async function touch(steps, holdMs = 40) {
 }
 
 const commands = {
+  relaunch: async (...words) => {
+    await browser.close();
+    browser = await launch(Object.fromEntries(words.map((word) => word.split(/=(.*)/s, 2))));
+    page = await browser.newPage();
+    await watch(page);
+  },
   open: (query, clock) => open(query === "-" ? "" : query, clock),
   visit: async (url) => { await visit(url); await locateCanvas(); },
   open_behind: async (query) => {
@@ -187,7 +205,7 @@ const commands = {
   },
   press: async (id) => {
     await Promise.all([page.waitForNavigation({ timeout: 5000 }).catch(() => {}), page.click("#" + id)]);
-    await visit(page.url());
+    await visit(await page.url());
     await locateCanvas();
   },
   front: async () => { await page.bringToFront(); await locateCanvas(); await settle(); },
@@ -229,6 +247,28 @@ const commands = {
     await settle();
   },
   offline: (state) => page.setOfflineMode(state === "on"),
+  first_visit_offline: async () => {
+    const context = await browser.createBrowserContext();
+    const tab = await context.newPage();
+    await tab.setRequestInterception(true);
+    let cut = null;
+    tab.on("request", async (request) => {
+      if (request.isNavigationRequest() || /\/page\.(js|css)$/.test(request.url())) {
+        return request.continue();
+      }
+      cut ??= tab.setOfflineMode(true);
+      await cut;
+      return request.abort("internetdisconnected");
+    });
+    try {
+      await tab.goto(BASE_URL);
+      await tab.waitForFunction(() => document.body.dataset.exitStatus !== undefined,
+        { polling: 100, timeout: 10000 });
+      return await tab.$eval("#problem", (element) => element.innerText.replace(/\s+/g, " ").trim());
+    } finally {
+      await context.close();
+    }
+  },
   device: async (name) => {
     await page.emulate(KnownDevices[name.replace(/_/g, " ")]);
     await settle();
@@ -280,7 +320,9 @@ const commands = {
     await other.close();
     return text;
   },
-  audio_suspend: () => page.evaluate(() => Promise.all(window.audioContextsMade.map((c) => c.suspend()))),
+  // (A context already suspended may never answer a second suspend.)
+  audio_suspend: () => page.evaluate(() => Promise.all(window.audioContextsMade
+    .filter((c) => c.state === "running").map((c) => c.suspend()))),
   menus: () => page.evaluate(() => new Promise((resolve) => setTimeout(() => resolve(window.menusShown), 50))),
   text: (id) => page.$eval("#" + id, (element) => element.hidden ? "" : element.innerText.replace(/\s+/g, " ").trim()),
   title: () => page.title(),

@@ -345,7 +345,7 @@ check "playing with nothing refused" [ "$(browser status) $(browser text problem
 
 if [ "$ENGINE" != webkit ]; then
     check "offline on a first visit, the page says it needs the network once" \
-        grep -q "^The file .* did not download. Dunmarrow needs the network once" \
+        grep -q "The file .* did not download. Dunmarrow needs the network once" \
         <<<"$(browser first_visit_offline)"
 fi
 

@@ -321,6 +321,9 @@ browser visit "$KEPT_URL" >/dev/null
 check "the page names its manifest, to install the game by" \
     [ "$(browser ms 'fetch(document.querySelector("link[rel=manifest]").href).then((r) => r.json()).then((m) => [m.display, m.orientation, m.icons.map((i) => i.sizes + ":" + i.purpose).join(",")].join(" "))')" = \
       "fullscreen landscape 192x192:any,512x512:any,512x512:maskable" ]
+if [ "$ENGINE" = chromium ]; then
+    check "Chromium would offer to install it" [ "$(browser installable)" = installable ]
+fi
 check "the offline worker keeps the game" \
     [ "$(browser ms 'navigator.serviceWorker.ready.then(() => caches.keys()).then((k) => k.length + " " + k[0])')" = \
       "1 dunmarrow-$(sed -n 's/^ "version": "\(.*\)",$/\1/p' "$BROKEN/kept/service-worker.js")" ]

@@ -20,6 +20,8 @@
 //                                  window's width and height, whether the page scrolls
 //                                  ("scrolls" or "still") and whether it is drawn "sharp"
 //   offline on|off                 cuts the page off the network, or gives it back
+//   installable                    "installable" when Chromium would offer to install the page,
+//                                  else why not
 //   first_visit_offline            the page's words on a first visit that lost the network
 //                                  as soon as the page itself had arrived
 //   device NAME                    emulates one of puppeteer's known devices, its touch screen
@@ -247,6 +249,12 @@ const commands = {
     await settle();
   },
   offline: (state) => page.setOfflineMode(state === "on"),
+  installable: async () => {
+    const cdp = await page.createCDPSession();
+    const { installabilityErrors } = await cdp.send("Page.getInstallabilityErrors");
+    await cdp.detach();
+    return installabilityErrors.map((error) => error.errorId).join(" ") || "installable";
+  },
   first_visit_offline: async () => {
     const context = await browser.createBrowserContext();
     const tab = await context.newPage();

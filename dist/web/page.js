@@ -78,9 +78,12 @@
     $("help").textContent = "Tap opens; hold, or tap with two fingers, to flag; Menu shows the menu.";
   }
 
-  // Measured with the bar as it will be, its controls shown.
+  // Measured with the bar as it will be, its controls shown; again whenever the window's size
+  // changes. An observer hears of a size once it is laid out; WebKit has been seen to leave
+  // a page loading while its window grew at the size it started with.
   fit();
-  window.addEventListener("resize", fit);
+  if (window.ResizeObserver) new ResizeObserver(() => fit()).observe(root);
+  else window.addEventListener("resize", fit);
 
   // --- What the page shows when the game cannot go on --------------------------------------
 

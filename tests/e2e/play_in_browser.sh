@@ -179,14 +179,15 @@ fonts/vera.ttf byte
 FILES
 
 # Every window: the whole game at the largest 4:3 size that fits, nothing cut, no scrolling,
-# sharp at whole device pixels, and a flag lands on the cell aimed at. WIDTH HEIGHT RATIO.
-while read -r width height ratio; do
+# sharp at whole device pixels, the bar of help and controls where it costs the game nothing,
+# and a flag lands on the cell aimed at. WIDTH HEIGHT RATIO, and the bar's place.
+while read -r width height ratio bar; do
     # (WebKitGTK's window has the screen's pixel ratio only.)
     [ "$ENGINE" = webkit ] && [ "$ratio" != 1 ] && continue
     browser viewport "$width" "$height" "$ratio" >/dev/null
     start_game -nosound
     size="$width x $height at $ratio"
-    # What the layout is, from where the canvas lies: four words, in the order checked.
+    # What the layout is, from where the canvas lies and the bar: the facts in the order checked.
     layout=$(browser layout)
     read -r -a facts <<<"$(awk -v r="$ratio" '{
         l = $1; t = $2; w = $3; h = $4; W = $5; H = $6
@@ -195,13 +196,14 @@ while read -r width height ratio; do
         printf "%s ", (w * 3 - h * 4 < 2 && h * 4 - w * 3 < 2) ? "4:3" : "skewed"
         printf "%s ", (l >= 0 && t >= 0 && l + w <= W + 0.5 && t + h <= H + 0.5) ? "whole" : "cut"
         p = w * r / 800
-        printf "%s %s %s\n", (p >= 1 && (p - int(p + 0.5)) ^ 2 < 1e-6) ? "sharp" : "smooth", $7, $8
+        printf "%s %s %s %s\n", (p >= 1 && (p - int(p + 0.5)) ^ 2 < 1e-6) ? "sharp" : "smooth", $7, $8, $9
     }' <<<"$layout")"
     check "$size: the game is as large as fits" [ "${facts[0]}" = largest ]
     check "$size: at 4:3" [ "${facts[1]}" = 4:3 ]
     check "$size: nothing cut" [ "${facts[2]}" = whole ]
     check "$size: no scrolling" [ "${facts[4]}" = still ]
     check "$size: drawn ${facts[3]}, as its scale asks" [ "${facts[5]}" = "${facts[3]}" ]
+    check "$size: the bar of help and controls: $bar" [ "${facts[6]}" = "$bar" ]
     move 5 5
     click 1 400 190
     click 3 415 315
@@ -210,14 +212,14 @@ while read -r width height ratio; do
     check "$size: the flag lands on the cell aimed at" shows "$LAST_SHOT" 415 315 "$SPRITES" 345 15
     check "$size: and on no other" shows "$LAST_SHOT" 385 315 "$SPRITES" 15 15
 done <<'WINDOWS'
-1280 600 1
-1000 500 1
-600 800 1
-800 600 1
-360 640 3
-640 360 3
-1600 1200 2
-3840 2160 1
+1280 600 1 beside
+1000 500 1 beside
+600 800 1 below
+800 600 1 bare
+360 640 3 below
+640 360 3 beside
+1600 1200 2 bare
+3840 2160 1 beside
 WINDOWS
 browser viewport 800 600 1 >/dev/null
 

@@ -18,7 +18,8 @@
 //   viewport W H [DPR]             the window's size in CSS pixels, and its device pixel ratio
 //   layout                         where the canvas lies: "left top width height", then the
 //                                  window's width and height, whether the page scrolls
-//                                  ("scrolls" or "still") and whether it is drawn "sharp"
+//                                  ("scrolls" or "still"), whether it is drawn "sharp" and
+//                                  where the bar of help and controls is (the body's class)
 //   offline on|off                 cuts the page off the network, or gives it back
 //   installable                    "installable" when Chromium would offer to install the page,
 //                                  else why not
@@ -223,7 +224,8 @@ const commands = {
     const scrolls = root.scrollWidth > root.clientWidth || root.scrollHeight > root.clientHeight;
     return [rect.left, rect.top, rect.width, rect.height, root.clientWidth, root.clientHeight,
       scrolls ? "scrolls" : "still",
-      getComputedStyle(canvas).imageRendering === "pixelated" ? "sharp" : "smooth"].join(" ");
+      getComputedStyle(canvas).imageRendering === "pixelated" ? "sharp" : "smooth",
+      document.body.className].join(" ");
   }),
   move: async (x, y) => { await page.mouse.move(...at(x, y)); await settle(); },
   click: async (button, x, y) => {

@@ -265,6 +265,11 @@ while read -r device; do
     browser tap_element menu >/dev/null
     shot "touch-$device-menu"
     check "$device: the Menu control shows the menu" shows "$LAST_SHOT" 345 190 "$MENU" 12 14
+    MENU_SHOT="$LAST_SHOT"
+    hold 480 190
+    shot "touch-$device-menu-held"
+    check "$device: a long press on the menu beside its buttons does nothing" \
+        same_picture "$LAST_SHOT" "$MENU_SHOT"
     tap 400 410
     wait_for_exit
     check "$device: a tap on Quit ends the game with status 0" [ "$EXIT_STATUS" = 0 ]

@@ -54,7 +54,9 @@ start_display() {
     SITE_URL=$SERVED_URL
     [ "$ENGINE" = webkit ] && start_private_display 3840x2240x24
     coproc BROWSER { exec node "$WEB_TESTS/browser.mjs" "$SITE_URL" 2>"$SHOTS/browser.log"; }
-    trap 'echo quit >&"${BROWSER[1]}" 2>/dev/null; sleep 1; kill "${SERVER_PIDS[@]}" ${XVFB_PID:-} 2>/dev/null || true' EXIT
+    # At the end, a browser on a display of its own is given a moment to close before the
+    # display goes.
+    trap 'echo quit >&"${BROWSER[1]}" 2>/dev/null; [ -z "${XVFB_PID:-}" ] || sleep 1; kill "${SERVER_PIDS[@]}" ${XVFB_PID:-} 2>/dev/null || true' EXIT
 }
 
 # browser COMMAND...: one command to the browser; prints its answer.

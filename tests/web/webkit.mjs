@@ -21,6 +21,17 @@ const X_BUTTONS = { left: 1, middle: 2, right: 3 };
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const xdotool = (...args) => promisify(execFile)("xdotool", args.map(String));
 
+// What the page has seen of the input sent, for inputArrived.
+function listenForInput() {
+  const arrived = window.inputArrived = { buttons: 0, keys: 0, x: -1, y: -1 };
+  const options = { capture: true, passive: true };
+  for (const kind of ["mousedown", "mouseup"]) addEventListener(kind, () => arrived.buttons++, options);
+  for (const kind of ["keydown", "keyup"]) addEventListener(kind, () => arrived.keys++, options);
+  for (const kind of ["mousemove", "mousedown"]) {
+    addEventListener(kind, (event) => [arrived.x, arrived.y] = [event.clientX, event.clientY], options);
+  }
+}
+
 function freePort() {
   return new Promise((resolve, reject) => {
     const server = createServer().listen(0, "127.0.0.1", () => {
@@ -60,7 +71,6 @@ class WebKitBrowser {
     this.server = server;
     // Where the page's top-left pixel lies on the screen, under the browser's own bar.
     this.pageOrigin = { x: 0, y: 0 };
-    this.current = null;
   }
 
   async measureWindow() {
@@ -70,11 +80,8 @@ class WebKitBrowser {
     this.pageOrigin = { x: x + barWidth, y: y + barHeight };
   }
 
-  async newPage() {
-    if (this.current) await this.driver.switchTo().newWindow("tab");
-    this.current = new WebKitPage(this, await this.driver.getWindowHandle());
-    return this.current;
-  }
+  // The one window: classic WebDriver loads a page only in the tab in front.
+  async newPage() { return new WebKitPage(this); }
 
   async close() {
     await this.driver.quit().catch(() => {});
@@ -83,11 +90,10 @@ class WebKitBrowser {
 }
 
 class WebKitPage {
-  constructor(browser, handle) {
+  constructor(browser) {
     this.browser = browser;
     this.driver = browser.driver;
-    this.handle = handle;
-    this.newDocumentScripts = [];
+    this.newDocumentScripts = [listenForInput];
     let pointer = { x: 0, y: 0 };
     this.sent = { buttons: 0, keys: 0, x: -1, y: -1 };
     const sent = this.sent;
@@ -113,6 +119,7 @@ class WebKitPage {
     this.keyboard = { press: (name) => { sent.keys += 2; return xdotool("key", name); } };
   }
 
+  // (The page's console stays the browser's own.)
   on() {}
   async setViewport({ width, height, deviceScaleFactor = 1 }) {
     if (deviceScaleFactor !== 1) throw new Error("WebKitGTK's window has one pixel ratio");
@@ -123,17 +130,6 @@ class WebKitPage {
   async goto(url) {
     await this.driver.get(url);
     Object.assign(this.sent, { buttons: 0, keys: 0, x: -1, y: -1 });
-    await this.evaluate(() => {
-      const arrived = window.inputArrived = { buttons: 0, keys: 0, x: -1, y: -1 };
-      const options = { capture: true, passive: true };
-      for (const kind of ["mousedown", "mouseup"]) {
-        addEventListener(kind, () => arrived.buttons++, options);
-      }
-      for (const kind of ["keydown", "keyup"]) addEventListener(kind, () => arrived.keys++, options);
-      for (const kind of ["mousemove", "mousedown"]) {
-        addEventListener(kind, (event) => [arrived.x, arrived.y] = [event.clientX, event.clientY], options);
-      }
-    });
     for (const script of this.newDocumentScripts) await this.evaluate(script);
   }
   async inputArrived() {
@@ -162,12 +158,11 @@ class WebKitPage {
       ...${JSON.stringify(args)})`);
   }
   async waitForFunction(script, { polling = 100, timeout = 30000 } = {}, ...args) {
-    const interval = typeof polling === "number" ? polling : 16;
     for (const end = Date.now() + timeout; ;) {
       const value = await this.evaluate(script, ...args);
-      if (value) return { jsonValue: async () => value };
+      if (value) return value;
       if (Date.now() > end) throw new Error("waited " + timeout + " ms in vain");
-      await pause(interval);
+      await pause(polling);
     }
   }
   async click(selector) {
@@ -180,12 +175,6 @@ class WebKitPage {
     await this.mouse.up();
   }
   async waitForNavigation() { await pause(500); }
-  async bringToFront() { await this.driver.switchTo().window(this.handle); }
-  async close() {
-    await this.driver.close();
-    const [other] = await this.driver.getAllWindowHandles();
-    if (other) await this.driver.switchTo().window(other);
-  }
   async screenshot({ path }) {
     await writeFile(path, Buffer.from(await this.driver.takeScreenshot(), "base64"));
   }

@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/event_loop.h"
 #include "ui/menu_layout.h"
 #include "app/lifecycle.h"
@@ -92,7 +92,7 @@ void playGame(int rows, int cols, int minePercent) {
     g_game.menuShown = false;
     g_game.noGameYet = false;
     g_game.boardActive = true;
-    startNewGame(g_game);
+    startNewGame();
 }
 
 void showMenu() {

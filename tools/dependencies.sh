@@ -1,14 +1,16 @@
 # Sourced by the other scripts: the Debian packages the game needs, and a way to install
 # whichever of them are missing.
 
+# libx11-dev: the desktop's scale is read from X's resources.
 BUILD_PACKAGES=(g++ cmake make pkg-config
-    libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev)
+    libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev libx11-dev)
 # xmessage, for the error box when no zenity or kdialog is there.
 RUN_PACKAGES=(x11-utils)
 # libsdl1.2-compat installs beside the classic library, in a folder of its own; never its
 # -shim package, which would replace the classic one.
+# x11-xserver-utils: xrdb, which gives the test display a high-density desktop's Xft.dpi.
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool imagemagick libx11-dev
-    valgrind libsdl1.2-compat faketime)
+    valgrind libsdl1.2-compat faketime x11-xserver-utils)
 # What the Debian package is built with, and what it depends on beyond the libraries.
 PACKAGE_PACKAGES=(dpkg-dev file ttf-bitstream-vera)
 # What the install test checks the installed files and the Debian package with.

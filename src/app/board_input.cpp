@@ -1,8 +1,9 @@
-#include "app/app_state.h"
-#include "app/event_loop.h"
+#include "app/board_input.h"
+
 #include "app/hit_areas.h"
 #include "app/screen_redraw.h"
 #include "board/board.h"
+#include "core/app_state.h"
 #include "ui/win_banner.h"
 
 namespace {
@@ -16,19 +17,19 @@ void openCell(LoopState& state, int index) {
     const int result = board.open(index, false);
     if (result == OpenResult::MineHit) {
         state.boardActive = false;
-        playSound(state, state.explosionSound);
+        playSound(state, AppState::explosionSound);
     } else if (result == OpenResult::Opened) {
         if (board.isCleared()) {
             state.boardActive = false;
             drawWinBanner();
         }
-        playSound(state, state.openSound);
+        playSound(state, AppState::openSound);
     }
 }
 
 void toggleFlag(const LoopState& state, int index) {
     if (AppState::board->open(index, true) == OpenResult::Opened) {
-        playSound(state, state.flagSound);
+        playSound(state, AppState::flagSound);
     }
 }
 
@@ -38,7 +39,7 @@ void handleBoardEvent(LoopState& state, const SDL_Event& event) {
     if (event.type != SDL_MOUSEBUTTONUP) return;
     const Board& board = *AppState::board;
     // By the layout in play, not the sliders, which may have moved since it was laid out.
-    const int index = cellIndexAt(event.button.x, event.button.y, state.boardTop, state.boardLeft,
+    const int index = cellIndexAt(event.button.x, event.button.y, board.getTop(), board.getLeft(),
                                   board.getLayoutRows(), board.getLayoutCols());
     const Uint8 button = event.button.button;
     if (state.boardActive) {
@@ -47,7 +48,7 @@ void handleBoardEvent(LoopState& state, const SDL_Event& event) {
         if (button == SDL_BUTTON_RIGHT) toggleFlag(state, index);
     } else if (button == SDL_BUTTON_RIGHT) {
         // Once a game is over, a right release anywhere starts the next one.
-        startNewGame(state);
+        startNewGame();
         state.boardActive = true;
     }
 }

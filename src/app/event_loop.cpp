@@ -1,7 +1,9 @@
 #include "app/event_loop.h"
 
-#include "app/app_state.h"
+#include "app/board_input.h"
+#include "app/menu_input.h"
 #include "app/screen_redraw.h"
+#include "core/app_state.h"
 #include "platform/event_wait.h"
 #include "ui/background.h"
 

@@ -14,7 +14,3 @@ bool handleNextEvent(LoopState& state);
 
 // One event, as the loop handles it between the wait and the flip.
 void handleEvent(LoopState& state, const SDL_Event& event);
-
-// The two screen modes' own steps.
-void handleMenuEvent(LoopState& state, const SDL_Event& event);
-void handleBoardEvent(LoopState& state, const SDL_Event& event);

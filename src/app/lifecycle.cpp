@@ -4,12 +4,13 @@
 #include <SDL_mixer.h>
 #include <SDL_ttf.h>
 
-#include "app/app_state.h"
-#include "app/fatal_error.h"
-#include "app/resource_paths.h"
 #include "board/board.h"
+#include "core/app_state.h"
+#include "core/fatal_error.h"
+#include "core/resource_paths.h"
 #include "platform/picture_format.h"
 #include "platform/sdl_start.h"
+#include "platform/window_scale.h"
 
 namespace {
 
@@ -39,6 +40,8 @@ SDL_Surface* openWindow(bool softwareVideo) {
         SDL_SetError("No available video device");
         return nullptr;
     }
+    // Whole multiples of the screen's pixels on a high-density desktop, where SDL can.
+    chooseWindowScale(SCREEN_WIDTH, SCREEN_HEIGHT);
     const Uint32 surfaceKind = softwareVideo ? SDL_SWSURFACE : SDL_HWSURFACE;
     return SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 0, surfaceKind | SDL_ANYFORMAT);
 }
@@ -71,9 +74,9 @@ void startUp(LoopState& state) {
     AppState::background = loadPicture(BACKGROUND_PATH);
 
     if (state.soundOn) {
-        state.openSound = loadSound(OPEN_SOUND_PATH);
-        state.explosionSound = loadSound(EXPLOSION_SOUND_PATH);
-        state.flagSound = loadSound(FLAG_SOUND_PATH);
+        AppState::openSound = loadSound(OPEN_SOUND_PATH);
+        AppState::explosionSound = loadSound(EXPLOSION_SOUND_PATH);
+        AppState::flagSound = loadSound(FLAG_SOUND_PATH);
     }
 
     // A missing font is not fatal: the settings panel then draws without its texts.
@@ -86,9 +89,9 @@ void startUp(LoopState& state) {
 }
 
 void shutDown(LoopState& state) {
-    freeSound(state.openSound);
-    freeSound(state.explosionSound);
-    freeSound(state.flagSound);
+    freeSound(AppState::openSound);
+    freeSound(AppState::explosionSound);
+    freeSound(AppState::flagSound);
     if (state.soundOn) {
         Mix_HaltChannel(-1);
         Mix_CloseAudio();
@@ -102,4 +105,6 @@ void shutDown(LoopState& state) {
     if (AppState::font) TTF_CloseFont(AppState::font);
     AppState::font = nullptr;
     TTF_Quit();
+    delete AppState::board;
+    AppState::board = nullptr;
 }

@@ -1,19 +1,14 @@
 #pragma once
 
-#include <SDL_mixer.h>
-
 // The first board, 10 x 10 and centred, laid out at start-up and never shown.
 constexpr int FIRST_BOARD_TOP = 150;
 constexpr int FIRST_BOARD_LEFT = 250;
 
-// The main function's own state: what the command line chose, the sounds, and the
-// event loop's screen mode and display flags.
+// The main function's own state: what the command line chose, and the event loop's screen
+// mode and display flags.
 struct LoopState {
     bool soundOn = true;
     bool softwareVideo = false;
-    Mix_Chunk* openSound = nullptr;
-    Mix_Chunk* explosionSound = nullptr;
-    Mix_Chunk* flagSound = nullptr;
     bool menuShown = true;
     bool menuNeedsRedraw = true;
     bool noGameYet = true;
@@ -22,7 +17,4 @@ struct LoopState {
     // button draws nothing until the pointer has left it once.
     bool startHovered = true;
     bool quitHovered = true;
-    // Screen origin of the board in play.
-    int boardTop = FIRST_BOARD_TOP;
-    int boardLeft = FIRST_BOARD_LEFT;
 };

@@ -1,7 +1,8 @@
-#include "app/app_state.h"
-#include "app/event_loop.h"
+#include "app/menu_input.h"
+
 #include "app/screen_redraw.h"
 #include "board/board.h"
+#include "core/app_state.h"
 #include "ui/menu_layout.h"
 
 namespace {
@@ -26,7 +27,7 @@ void pressButtonAt(LoopState& state, int x, int y) {
         state.menuShown = false;
         state.noGameYet = false;
         state.boardActive = true;
-        startNewGame(state);
+        startNewGame();
     }
     if (QUIT_AREA.contains(x, y)) {
         // Through the queue, so that this event still ends with its flip.

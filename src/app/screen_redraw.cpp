@@ -1,7 +1,7 @@
 #include "app/screen_redraw.h"
 
-#include "app/app_state.h"
 #include "board/board.h"
+#include "core/app_state.h"
 #include "ui/background.h"
 #include "ui/menu_button.h"
 #include "ui/menu_panel.h"
@@ -22,14 +22,12 @@ void redrawMenu(const LoopState& state, bool startHighlighted, bool quitHighligh
     drawMenu(startHighlighted, quitHighlighted);
 }
 
-void startNewGame(LoopState& state) {
+void startNewGame() {
     Board& board = *AppState::board;
     drawBackground();
     const int top = SCREEN_HEIGHT / 2 - board.getRows() * TILE_SIZE / 2;
     const int left = SCREEN_WIDTH / 2 - board.getCols() * TILE_SIZE / 2;
     board.restart(top, left);
-    state.boardTop = top;
-    state.boardLeft = left;
 }
 
 void toggleMenu(LoopState& state) {

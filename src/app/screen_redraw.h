@@ -9,7 +9,7 @@ void drawMenu(bool startHighlighted, bool quitHighlighted);
 void redrawMenu(const LoopState& state, bool startHighlighted, bool quitHighlighted);
 
 // Lays out and draws a new board from the current settings, centred on the screen.
-void startNewGame(LoopState& state);
+void startNewGame();
 
 // Hides the menu over the game in play, or asks for it to be drawn over the current picture.
 void toggleMenu(LoopState& state);

@@ -2,8 +2,8 @@
 
 #include <SDL_image.h>
 
-#include "app/fatal_error.h"
-#include "app/resource_paths.h"
+#include "core/fatal_error.h"
+#include "core/resource_paths.h"
 
 Cell::Cell(SDL_Surface* screen, SDL_Surface* spriteSheet, int x, int y, int value)
     : value(value), x(x), y(y), spriteSheet(spriteSheet), screen(screen) {}

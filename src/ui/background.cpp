@@ -1,6 +1,6 @@
 #include "ui/background.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "ui/blit.h"
 
 void drawBackground() {

@@ -1,7 +1,7 @@
 #include "ui/blit.h"
 
-#include "app/app_state.h"
-#include "app/fatal_error.h"
+#include "core/app_state.h"
+#include "core/fatal_error.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/app_state.h"
 #include "board/board.h"
+#include "core/app_state.h"
 #include "ui/blit.h"
 #include "ui/menu_layout.h"
 

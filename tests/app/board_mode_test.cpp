@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/hit_areas.h"
 #include "board/board.h"
 #include "support/fakes.h"
@@ -41,8 +41,8 @@ class BoardModeTest : public LoopTest {
     }
 
     // The screen position of the middle of a cell of the board in play.
-    int cellX(int col) { return state->boardLeft + 30 * col + 15; }
-    int cellY(int row) { return state->boardTop + 30 * row + 15; }
+    int cellX(int col) { return AppState::board->getLeft() + 30 * col + 15; }
+    int cellY(int row) { return AppState::board->getTop() + 30 * row + 15; }
     SDL_Event left(int row, int col) {
         return releaseEvent(SDL_BUTTON_LEFT, cellX(col), cellY(row));
     }
@@ -50,7 +50,7 @@ class BoardModeTest : public LoopTest {
         return releaseEvent(SDL_BUTTON_RIGHT, cellX(col), cellY(row));
     }
     int tileOf(int row, int col) {
-        return tileAt(state->boardLeft + 30 * col, state->boardTop + 30 * row);
+        return tileAt(AppState::board->getLeft() + 30 * col, AppState::board->getTop() + 30 * row);
     }
 };
 
@@ -61,8 +61,6 @@ const std::vector<bool> TWO_MINES{M, o, o, o, o, o, o, o, o, o, o, M};
 
 TEST_F(BoardModeTest, StartCentresTheBoardOfTheSettings) {
     startWith(3, 4, TWO_MINES);
-    EXPECT_EQ(state->boardTop, 255);
-    EXPECT_EQ(state->boardLeft, 340);
     EXPECT_EQ(AppState::board->getTop(), 255);
     EXPECT_EQ(AppState::board->getLeft(), 340);
     EXPECT_EQ(tileOf(0, 0), 0);
@@ -86,10 +84,10 @@ TEST_P(BoardEdgeTest, AReleaseOpensTheCellUnderIt) {
     mines[6] = M;
     startWith(3, 4, mines);
     const ReleaseCase& c = GetParam();
-    const int x = state->boardLeft + c.dx;
-    const int y = state->boardTop + c.dy;
+    const int x = AppState::board->getLeft() + c.dx;
+    const int y = AppState::board->getTop() + c.dy;
     // The game stands on the index alone: -1 off the board, never one past its cells.
-    EXPECT_EQ(cellIndexAt(x, y, state->boardTop, state->boardLeft, 3, 4), c.opened);
+    EXPECT_EQ(cellIndexAt(x, y, AppState::board->getTop(), AppState::board->getLeft(), 3, 4), c.opened);
     play({releaseEvent(SDL_BUTTON_LEFT, x, y)});
     EXPECT_EQ(AppState::board->getRevealedCount(), c.opened < 0 ? 0 : 1);
     if (c.opened >= 0) {
@@ -229,14 +227,14 @@ TEST_F(BoardModeTest, TheOldGameResumesWhenTheSlidersMovedBehindTheMenu) {
     play({releaseEvent(SDL_BUTTON_RIGHT, 1, 1)});
     EXPECT_EQ(AppState::board->getLayoutRows(), 7);
     EXPECT_EQ(AppState::board->getLayoutCols(), 2);
-    EXPECT_EQ(state->boardTop, 195);
-    EXPECT_EQ(state->boardLeft, 370);
+    EXPECT_EQ(AppState::board->getTop(), 195);
+    EXPECT_EQ(AppState::board->getLeft(), 370);
 }
 
 TEST_F(BoardModeTest, AnEmptyBoardIsCentredTakesNoReleaseAndCountsAsCleared) {
     startWith(0, 5, {});
-    EXPECT_EQ(state->boardTop, 300);
-    EXPECT_EQ(state->boardLeft, 325);
+    EXPECT_EQ(AppState::board->getTop(), 300);
+    EXPECT_EQ(AppState::board->getLeft(), 325);
     EXPECT_TRUE(state->boardActive);
     play({releaseEvent(SDL_BUTTON_RIGHT, 400, 300), releaseEvent(SDL_BUTTON_LEFT, 400, 300)});
     EXPECT_TRUE(state->boardActive);

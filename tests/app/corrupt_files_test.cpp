@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "board/board.h"
 #include "support/fakes.h"
 #include "support/loop_fixture.h"
@@ -120,8 +120,8 @@ TEST_P(SurvivableDamageTest, PlaysOnThroughAWholeGame) {
     ASSERT_FALSE(state->menuShown);
     ASSERT_EQ(AppState::board->getCellCount(), 9);
 
-    const int left = state->boardLeft + 15;
-    const int top = state->boardTop + 15;
+    const int left = AppState::board->getLeft() + 15;
+    const int top = AppState::board->getTop() + 15;
     play({releaseEvent(SDL_BUTTON_RIGHT, left, top), releaseEvent(SDL_BUTTON_LEFT, left, top + 60),
           keyEvent(SDLK_ESCAPE), keyEvent(SDLK_ESCAPE),
           releaseEvent(SDL_BUTTON_LEFT, left + 60, top)});

@@ -2,7 +2,7 @@
 
 #include <SDL_ttf.h>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/event_loop.h"
 #include "board/board.h"
 #include "support/fakes.h"
@@ -127,8 +127,8 @@ TEST_P(StartReleaseTest, AnyButtonReleasedOnStartStartsAGame) {
     EXPECT_FALSE(state->menuShown);
     EXPECT_FALSE(state->noGameYet);
     EXPECT_TRUE(state->boardActive);
-    EXPECT_EQ(state->boardTop, 150);
-    EXPECT_EQ(state->boardLeft, 250);
+    EXPECT_EQ(AppState::board->getTop(), 150);
+    EXPECT_EQ(AppState::board->getLeft(), 250);
     EXPECT_EQ(drawn, (Drawn{"background", "panel", "start", "quit", "background", "cells"}));
     EXPECT_EQ(tileAt(250, 150), 0);
     EXPECT_EQ(tileAt(520, 420), 0);

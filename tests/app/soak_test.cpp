@@ -11,7 +11,7 @@
 #include <random>
 #include <string>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/event_loop.h"
 #include "board/board.h"
 #include "support/fakes.h"

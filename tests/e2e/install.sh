@@ -36,8 +36,9 @@ for topic in -nosound -software Escape "Right-button release" gfx/sprites.png fo
     check "the manual page tells of $topic" grep -qF -- "$topic" <<<"$MANUAL"
 done
 
-# The launcher, started from an unrelated directory, still finds the game's files.
-start_display
+# The launcher, started from an unrelated directory, still finds the game's files. The screen
+# is a 4K one, where a high-density desktop scales the game's window below.
+SCREEN_SIZE=3840x2160x24 start_display
 GAME_DIR="$SCRATCH" start_game_with "$PREFIX/bin/dunmarrow" -nosound
 move 5 5
 shot installed-menu
@@ -120,8 +121,46 @@ if [ "$(id -u)" = 0 ] && ! dpkg-query -W dunmarrow >/dev/null 2>&1; then
     trap 'dpkg -r dunmarrow >/dev/null 2>&1; [ -n "${XVFB_PID:-}" ] && kill $XVFB_PID 2>/dev/null || true' EXIT
     dpkg -i "$DEB" >/dev/null
     GAME_DIR=/ start_game_with /usr/games/dunmarrow -nosound
+    check "without a scaled desktop the window is 800 x 600" window_is 800x600
     close_game
     check "the packaged launcher starts the installed game" [ "$EXIT_STATUS" = 0 ]
+    # On a desktop scaled to 192 dots an inch (and at 288) the window opens at the desktop's
+    # whole scale, where sdl12-compat is installed beside the classic library, and the pointer
+    # lands on the game's pixels scaled alike: Start, then the middle cell of the first board.
+    for scale in 2 3; do
+        echo "Xft.dpi: $((96 * scale))" | xrdb -nocpp -merge
+        GAME_DIR=/ start_game_with /usr/games/dunmarrow -nosound
+        check "at Xft.dpi $((96 * scale)) the window is $((800 * scale)) x $((600 * scale))" \
+            window_is $((800 * scale))x$((600 * scale))
+        move 10 10
+        click 1 $((400 * scale)) $((190 * scale))
+        click 1 $((415 * scale)) $((315 * scale))
+        shot "scaled-$scale"
+        convert "$LAST_SHOT" -sample "800x600!" "$SHOTS/scaled-$scale-game.png"
+        check "at scale $scale Start deals a board" \
+            shows "$SHOTS/scaled-$scale-game.png" 265 165 gfx/sprites.png 15 15
+        check "and a click opens the cell under the pointer" \
+            isnt shows "$SHOTS/scaled-$scale-game.png" 415 315 gfx/sprites.png 15 15
+        close_game
+        xrdb -remove
+    done
+    # The player's own scale beats the desktop's; one beyond the screen gets the largest that
+    # fits; and one that is no scale (zero, text) leaves the desktop's.
+    echo "Xft.dpi: 192" | xrdb -nocpp -merge
+    while read -r given size; do
+        export DUNMARROW_SCALE=$given
+        GAME_DIR=/ start_game_with /usr/games/dunmarrow -nosound
+        check "DUNMARROW_SCALE=$given on a desktop at 192 dpi: $size" window_is "$size"
+        close_game
+    done <<'SCALES'
+1 800x600
+3 2400x1800
+9 2400x1800
+0 1600x1200
+two 1600x1200
+SCALES
+    unset DUNMARROW_SCALE
+    xrdb -remove
     launcher_ignores_path "packaged" /usr/games/dunmarrow
     dpkg -r dunmarrow >/dev/null
 else

@@ -11,8 +11,9 @@ FAKETIME_LIBRARY=$(dpkg -L libfaketime | grep '/libfaketime\.so\.1$')
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/private_display.sh"
 
+# start_display: a private display (of SCREEN_SIZE, WIDTHxHEIGHTxDEPTH, where that is set).
 start_display() {
-    [ -n "${DISPLAY_READY:-}" ] || start_private_display
+    [ -n "${DISPLAY_READY:-}" ] || start_private_display ${SCREEN_SIZE:-}
     trap '[ -n "${XVFB_PID:-}" ] && kill $XVFB_PID 2>/dev/null; [ -n "${GAME_PID:-}" ] && kill $GAME_PID 2>/dev/null || true' EXIT
 }
 
@@ -55,6 +56,9 @@ wait_for_exit() {
         sleep 0.1
     done
 }
+
+# window_is WIDTHxHEIGHT: the game's window has that size.
+window_is() { xdotool getwindowgeometry "$WINDOW" | grep -q "Geometry: $1\$"; }
 
 close_game() {
     "$CLOSE_WINDOW" Dunmarrow

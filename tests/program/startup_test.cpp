@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "board/board.h"
 #include "support/fakes.h"
 #include "support/process.h"
@@ -126,9 +126,9 @@ TEST(StartUpTest, OpensTheWindowLoadsEverythingAndLaysOutTheFirstBoard) {
     }
     EXPECT_EQ(AppState::textSurface, nullptr);
     EXPECT_NE(AppState::font, nullptr);
-    EXPECT_NE(game.state.openSound, nullptr);
-    EXPECT_NE(game.state.explosionSound, nullptr);
-    EXPECT_NE(game.state.flagSound, nullptr);
+    EXPECT_NE(AppState::openSound, nullptr);
+    EXPECT_NE(AppState::explosionSound, nullptr);
+    EXPECT_NE(AppState::flagSound, nullptr);
 
     int frequency = 0;
     Uint16 format = 0;
@@ -195,9 +195,9 @@ TEST(StartUpTest, WithoutSoundNoAudioStartsAndMissingSoundsDoNoHarm) {
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
     EXPECT_NE(SDL_WasInit(SDL_INIT_VIDEO), 0u);
     EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0);
-    EXPECT_EQ(game.state.openSound, nullptr);
-    EXPECT_EQ(game.state.explosionSound, nullptr);
-    EXPECT_EQ(game.state.flagSound, nullptr);
+    EXPECT_EQ(AppState::openSound, nullptr);
+    EXPECT_EQ(AppState::explosionSound, nullptr);
+    EXPECT_EQ(AppState::flagSound, nullptr);
     EXPECT_NE(AppState::background, nullptr);
 }
 
@@ -212,9 +212,9 @@ TEST(StartUpTest, AMissingSoundFileSilencesOnlyThatSound) {
     ScratchGameDir dir;
     dir.remove("sfx/explosion.wav");
     RunningGame game(true, dir.path);
-    EXPECT_NE(game.state.openSound, nullptr);
-    EXPECT_EQ(game.state.explosionSound, nullptr);
-    EXPECT_NE(game.state.flagSound, nullptr);
+    EXPECT_NE(AppState::openSound, nullptr);
+    EXPECT_EQ(AppState::explosionSound, nullptr);
+    EXPECT_NE(AppState::flagSound, nullptr);
 }
 
 // Shutdown frees every picture, the last text and every sound exactly once, and leaves no
@@ -225,7 +225,7 @@ TEST(ShutDownTest, FreesEverythingStartUpLoadedOnceAndForgetsIt) {
     const std::vector<const void*> loaded = {
         AppState::spriteSheet, AppState::menuImage,       AppState::panelImage,
         AppState::winImage,    AppState::background,      AppState::textSurface,
-        game.state.openSound,  game.state.explosionSound, game.state.flagSound};
+        AppState::openSound,  AppState::explosionSound, AppState::flagSound};
     for (const void* resource : loaded) ASSERT_NE(resource, nullptr);
     fakes::countFrees(true);
     game.stop();
@@ -236,9 +236,9 @@ TEST(ShutDownTest, FreesEverythingStartUpLoadedOnceAndForgetsIt) {
         EXPECT_EQ(picture, nullptr);
     }
     EXPECT_EQ(AppState::font, nullptr);
-    EXPECT_EQ(game.state.openSound, nullptr);
-    EXPECT_EQ(game.state.explosionSound, nullptr);
-    EXPECT_EQ(game.state.flagSound, nullptr);
+    EXPECT_EQ(AppState::openSound, nullptr);
+    EXPECT_EQ(AppState::explosionSound, nullptr);
+    EXPECT_EQ(AppState::flagSound, nullptr);
 }
 
 TEST(StartUpTest, AMissingFontIsNoFailure) {

@@ -1,6 +1,6 @@
 #include "support/loop_fixture.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/event_loop.h"
 #include "board/cell.h"
 #include "support/fakes.h"
@@ -97,9 +97,9 @@ void LoopTest::play(const std::vector<SDL_Event>& events) {
 std::vector<std::string> LoopTest::soundsPlayed() {
     std::vector<std::string> names;
     for (Mix_Chunk* chunk : fakes::takeSoundsHeard()) {
-        if (chunk == state->openSound) names.push_back("open");
-        if (chunk == state->explosionSound) names.push_back("explosion");
-        if (chunk == state->flagSound) names.push_back("flag");
+        if (chunk == AppState::openSound) names.push_back("open");
+        if (chunk == AppState::explosionSound) names.push_back("explosion");
+        if (chunk == AppState::flagSound) names.push_back("flag");
     }
     return names;
 }

@@ -4,9 +4,8 @@
 
 #include <filesystem>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/lifecycle.h"
-#include "board/board.h"
 
 RunningGame::RunningGame(bool soundOn, const std::string& directory, bool softwareVideo)
     : previousDirectory(std::filesystem::current_path()) {
@@ -23,9 +22,7 @@ void RunningGame::stop() {
 
 RunningGame::~RunningGame() {
     stop();
-    // The game itself never releases these; it ends instead.
-    delete AppState::board;
-    AppState::board = nullptr;
+    // The game itself leaves the screen to SDL's shutdown at the end of the process.
     AppState::screen = nullptr;
     SDL_Quit();
     std::filesystem::current_path(previousDirectory);

@@ -1,6 +1,6 @@
 #include "support/surface_fixture.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "support/surfaces.h"
 
 void SurfaceTest::SetUp() {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "board/board.h"
 #include "support/fakes.h"
 #include "support/surface_fixture.h"

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "support/surface_fixture.h"
 #include "support/surfaces.h"
 #include "ui/background.h"

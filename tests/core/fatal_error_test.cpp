@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/fatal_error.h"
+#include "core/fatal_error.h"
 
 namespace {
 

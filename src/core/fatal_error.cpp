@@ -1,4 +1,4 @@
-#include "app/fatal_error.h"
+#include "core/fatal_error.h"
 
 #include <string>
 

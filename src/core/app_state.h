@@ -1,6 +1,7 @@
 #pragma once
 
 #include <SDL.h>
+#include <SDL_mixer.h>
 #include <SDL_ttf.h>
 
 class Board;
@@ -8,7 +9,8 @@ class Board;
 constexpr int SCREEN_WIDTH = 800;
 constexpr int SCREEN_HEIGHT = 600;
 
-// The game's resources, loaded once at start-up and shared by everything that draws.
+// The game's resources, loaded once at start-up and shared by everything that draws or plays:
+// the screen, the pictures, the font, the sounds, and the board they are drawn on.
 struct AppState {
     static SDL_Surface* screen;
     static SDL_Surface* spriteSheet;
@@ -19,6 +21,10 @@ struct AppState {
     // The text the settings panel rendered last; the panel replaces it with every text it draws.
     static SDL_Surface* textSurface;
     static TTF_Font* font;
+    // Each stays null when sound is off or its file does not load, and is then never heard.
+    static Mix_Chunk* openSound;
+    static Mix_Chunk* explosionSound;
+    static Mix_Chunk* flagSound;
     static Board* board;
 };
 

@@ -14,13 +14,13 @@
 #include <cstdio>
 #include <vector>
 
-#include "core/app_state.h"
 #include "app/event_loop.h"
-#include "ui/menu_layout.h"
 #include "app/lifecycle.h"
 #include "app/screen_redraw.h"
 #include "board/board.h"
+#include "core/app_state.h"
 #include "ui/background.h"
+#include "ui/menu_layout.h"
 
 namespace {
 

@@ -5,25 +5,15 @@
 # Argument: the source folder (src by default).
 set -euo pipefail
 SRC=${1:-src}
-ROOMS=(platform core board ui app)
-rank() {
-    local i
-    for i in "${!ROOMS[@]}"; do
-        [ "${ROOMS[i]}" = "$1" ] && echo "$i" && return
-    done
-    echo -1
-}
-status=0
-while IFS=: read -r file line text; do
-    room=${file#"$SRC"/}
-    room=${room%%/*}
-    target=$(sed -n 's/^#include "\([^/"]*\)\/.*/\1/p' <<<"$text")
-    [ -n "$target" ] || continue
-    from=$(rank "$room")
-    to=$(rank "$target")
-    if [ "$from" -lt 0 ] || [ "$to" -lt 0 ] || [ "$to" -gt "$from" ]; then
-        echo "$file:$line: $room includes $target, above it: ${text}"
-        status=1
-    fi
-done < <(grep -rn '^#include "' "$SRC")
-exit $status
+grep -rn '^#include "[^/"]*/' "$SRC" | awk -v src="$SRC/" '
+    BEGIN { split("platform core board ui app", rooms, " "); for (i in rooms) rank[rooms[i]] = i }
+    {
+        file = $0; sub(/:.*/, "", file)
+        room = substr(file, length(src) + 1); sub(/\/.*/, "", room)
+        target = $0; sub(/^[^"]*"/, "", target); sub(/\/.*/, "", target)
+        if (!(room in rank) || !(target in rank) || rank[target] > rank[room]) {
+            print $0 ": " room " includes " target ", above it"
+            failed = 1
+        }
+    }
+    END { exit failed }'

@@ -8,9 +8,10 @@ BUILD_PACKAGES=(g++ cmake make pkg-config
 RUN_PACKAGES=(x11-utils)
 # libsdl1.2-compat installs beside the classic library, in a folder of its own; never its
 # -shim package, which would replace the classic one.
-# x11-xserver-utils: xrdb, which gives the test display a high-density desktop's Xft.dpi.
+# x11-xserver-utils: xrdb, which gives the test display a high-density desktop's Xft.dpi;
+# clang-tidy: the static check of what is left uninitialised.
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool imagemagick libx11-dev
-    valgrind libsdl1.2-compat faketime x11-xserver-utils)
+    valgrind libsdl1.2-compat faketime x11-xserver-utils clang-tidy)
 # What the Debian package is built with, and what it depends on beyond the libraries.
 PACKAGE_PACKAGES=(dpkg-dev file ttf-bitstream-vera)
 # What the install test checks the installed files and the Debian package with.
@@ -48,11 +49,11 @@ install_packages() {
         --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# configure_and_build DIR [cmake options...]
+# configure_and_build DIR [cmake options...]: warnings fail the build, as the developers have it.
 configure_and_build() {
     local dir="$1"
     shift
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUNMARROW_WERROR=ON "$@" >/dev/null
     cmake --build "$dir" -j "$(nproc)" -- --no-print-directory >/dev/null
 }
 

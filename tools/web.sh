@@ -15,7 +15,7 @@ if [ ! -w /usr/share/emscripten/cache ]; then
     [ -d "$EM_CACHE" ] || cp -r /usr/share/emscripten/cache "$EM_CACHE"
 fi
 if ! configured=$(emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DDUNMARROW_TESTS=OFF 2>&1); then
+    -DDUNMARROW_TESTS=OFF -DDUNMARROW_WERROR=ON 2>&1); then
     echo "$configured" >&2
     exit 1
 fi

@@ -220,7 +220,7 @@ echo "Building the game for Windows"
 # pkg-config's answers stay in the cache; the libraries' prefix may have changed since.
 rm -f "$OUT/build/CMakeCache.txt"
 cmake -S . -B "$OUT/build" -DCMAKE_TOOLCHAIN_FILE="$ROOT/tools/mingw-w64.cmake" \
-    -DDUNMARROW_WINDOWS_LIBS="$PREFIX" -DCMAKE_BUILD_TYPE=Release -DDUNMARROW_TESTS=OFF \
+    -DDUNMARROW_WINDOWS_LIBS="$PREFIX" -DCMAKE_BUILD_TYPE=Release -DDUNMARROW_TESTS=OFF -DDUNMARROW_WERROR=ON \
     >/dev/null
 cmake --build "$OUT/build" -j "$JOBS" -- --no-print-directory >/dev/null
 (cd "$OUT/build" && cpack -G "ZIP;NSIS" -B "$OUT/packages" >/dev/null)

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "core/app_state.h"
 #include "app/hit_areas.h"
 #include "board/board.h"
+#include "core/app_state.h"
 #include "support/fakes.h"
 #include "support/loop_fixture.h"
 #include "support/process.h"
@@ -87,7 +87,8 @@ TEST_P(BoardEdgeTest, AReleaseOpensTheCellUnderIt) {
     const int x = AppState::board->getLeft() + c.dx;
     const int y = AppState::board->getTop() + c.dy;
     // The game stands on the index alone: -1 off the board, never one past its cells.
-    EXPECT_EQ(cellIndexAt(x, y, AppState::board->getTop(), AppState::board->getLeft(), 3, 4), c.opened);
+    EXPECT_EQ(cellIndexAt(x, y, AppState::board->getTop(), AppState::board->getLeft(), 3, 4),
+              c.opened);
     play({releaseEvent(SDL_BUTTON_LEFT, x, y)});
     EXPECT_EQ(AppState::board->getRevealedCount(), c.opened < 0 ? 0 : 1);
     if (c.opened >= 0) {

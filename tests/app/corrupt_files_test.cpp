@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app_state.h"
 #include "board/board.h"
+#include "core/app_state.h"
 #include "support/fakes.h"
 #include "support/loop_fixture.h"
 #include "support/process.h"

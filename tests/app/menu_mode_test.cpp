@@ -2,9 +2,9 @@
 
 #include <SDL_ttf.h>
 
-#include "core/app_state.h"
 #include "app/event_loop.h"
 #include "board/board.h"
+#include "core/app_state.h"
 #include "support/fakes.h"
 #include "support/loop_fixture.h"
 #include "ui/menu_button.h"
@@ -190,14 +190,19 @@ INSTANTIATE_TEST_SUITE_P(
         SliderCase{350, 300, SDL_BUTTON(SDL_BUTTON_RIGHT), 20, 10, 10},
         SliderCase{350, 350, 0, 20, 10, 10}));
 
-TEST_F(MenuModeTest, ADragRedrawsTheMenuWithTheNewValueAtOnce) {
+class DragRedrawTest : public MenuModeTest, public ::testing::WithParamInterface<int> {};
+
+// On each of the three tracks (mines, rows, columns, by their middle lines).
+TEST_P(DragRedrawTest, ADragRedrawsTheMenuWithTheNewValueAtOnce) {
+    const int y = GetParam();
     play({motionEvent(5, 5)});
-    play({motionEvent(370, 250, LEFT), motionEvent(371, 250, LEFT)});
+    play({motionEvent(370, y, LEFT), motionEvent(371, y, LEFT)});
     // Each drag step repaints the whole menu with both buttons normal.
     EXPECT_EQ(drawn, (Drawn{"background", "panel", "start", "quit", "background", "panel", "start",
                             "quit"}));
-    EXPECT_EQ(AppState::board->getMinePercent(), 51);
 }
+
+INSTANTIATE_TEST_SUITE_P(Tracks, DragRedrawTest, ::testing::Values(250, 300, 350));
 
 TEST_F(MenuModeTest, TheMenuIsNotHighlightedAgainWhenShownOverAGame) {
     play({motionEvent(5, 5), motionEvent(400, 190), releaseEvent(SDL_BUTTON_LEFT, 400, 190),

@@ -11,9 +11,9 @@
 #include <random>
 #include <string>
 
-#include "core/app_state.h"
 #include "app/event_loop.h"
 #include "board/board.h"
+#include "core/app_state.h"
 #include "support/fakes.h"
 #include "support/loop_fixture.h"
 #include "ui/menu_layout.h"

@@ -53,8 +53,26 @@ same_colour() {
     done
 }
 
-# shows FILE X Y PICTURE PX PY: the screenshot's pixel matches the picture's pixel.
-shows() { same_colour "$(rgb "$1" "$2" "$3")" "$(rgb "$4" "$5" "$6")"; }
+# shows FILE X Y PICTURE PX PY: the screenshot's pixel matches the picture's pixel. The game's
+# pictures do not change during a session, so each of their pixels is read once.
+declare -A PICTURE_PIXELS=()
+shows() {
+    local key="$4 $5 $6"
+    [ -n "${PICTURE_PIXELS[$key]:-}" ] || PICTURE_PIXELS[$key]=$(rgb "$4" "$5" "$6")
+    same_colour "$(rgb "$1" "$2" "$3")" "${PICTURE_PIXELS[$key]}"
+}
+
+# shows_anywhere FILE PICTURE PX PY X Y [X Y...]: one of the screenshot's pixels at the points
+# given matches the picture's pixel.
+shows_anywhere() {
+    local file=$1 wanted colour
+    wanted=$(rgb "$2" "$3" "$4")
+    shift 4
+    while read -r colour; do
+        same_colour "$colour" "$wanted" && return 0
+    done < <(rgb_all "$file" "$@")
+    return 1
+}
 
 # same_picture A B: the two screenshots agree pixel for pixel.
 same_picture() {

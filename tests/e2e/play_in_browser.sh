@@ -354,8 +354,8 @@ check "and after one reload the page is the next build's" \
 check "playing with nothing refused" [ "$(browser status) $(browser text problem)" = "running " ]
 
 if [ "$ENGINE" != webkit ]; then
-    check "offline on a first visit, the page says it needs the network once" \
-        grep -q "The file .* did not download. Dunmarrow needs the network once" \
+    check "offline on a first visit, the page says, whole, that it needs the network once" \
+        grep -qx "Dunmarrow could not start The file [a-z./]* did not download. Dunmarrow needs the network once, to download the game; after that it plays offline. Try again" \
         <<<"$(browser first_visit_offline)"
 fi
 
@@ -375,8 +375,10 @@ if [ "$ENGINE" = chromium ]; then
 fi
 browser visit "file://$SITE/index.html" >/dev/null
 shot file-page
-check "a page opened from a file says how to serve it" \
-    grep -qF "python3 -m http.server" <<<"$(browser text problem)"
+check "a page opened from a file says how to serve it" [ "$(browser text problem)" = \
+    "Dunmarrow needs a web server Browsers do not let a page opened from a file load a game. Serve this folder, for example with python3 -m http.server run in it, then open http://localhost:8000/." ]
+check "its commands as large as its words" [ "$(browser ms '[...document.querySelectorAll("#problem-text code")].map((code) => parseFloat(getComputedStyle(code).fontSize) >= 0.8 * parseFloat(getComputedStyle(code.parentNode).fontSize)).join()')" = "true,true" ]
+check "and the page counts as failed" [ "$(browser status)" = failed ]
 # (Taking WebAssembly away needs a script before the page's own, which classic WebDriver lacks.)
 if [ "$ENGINE" != webkit ]; then
     check "a browser without WebAssembly is told so" \

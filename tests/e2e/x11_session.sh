@@ -72,12 +72,13 @@ settle() { sleep 0.25; }
 move() { xdotool mousemove --window "$WINDOW" "$1" "$2"; settle; }
 click() { xdotool mousemove --window "$WINDOW" "$2" "$3" click "$1"; settle; }
 key() { xdotool key --window "$WINDOW" "$1"; settle; }
-# click_all BUTTON X Y [X Y...]: releases the button at each point in turn, as fast as they come.
+# click_all BUTTON X Y [X Y...]: releases the button at each point in turn, as fast as they come
+# (xdotool's own pause after each click, a tenth of a second, is left out).
 click_all() {
     local button=$1 steps=()
     shift
     while [ $# -gt 1 ]; do
-        steps+=(mousemove --window "$WINDOW" "$1" "$2" click "$button")
+        steps+=(mousemove --window "$WINDOW" "$1" "$2" click --delay 0 "$button")
         shift 2
     done
     xdotool "${steps[@]}"
@@ -115,8 +116,9 @@ count_sounds() {
 }
 
 # shot NAME: a screenshot of the game's window into the screenshot folder.
+# (ImageMagick's x: reader takes the window's pixels as import does, in a third of its time.)
 shot() {
-    import -window "$WINDOW" "$SHOTS/$1.png"
+    convert "x:$WINDOW" "$SHOTS/$1.png"
     LAST_SHOT="$SHOTS/$1.png"
 }
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app_state.h"
 #include "board/board.h"
+#include "core/app_state.h"
 #include "support/fakes.h"
 #include "support/process.h"
 #include "support/running_game.h"
@@ -223,9 +223,9 @@ TEST(ShutDownTest, FreesEverythingStartUpLoadedOnceAndForgetsIt) {
     RunningGame game;
     drawMenuPanel();
     const std::vector<const void*> loaded = {
-        AppState::spriteSheet, AppState::menuImage,       AppState::panelImage,
-        AppState::winImage,    AppState::background,      AppState::textSurface,
-        AppState::openSound,  AppState::explosionSound, AppState::flagSound};
+        AppState::spriteSheet, AppState::menuImage,      AppState::panelImage,
+        AppState::winImage,    AppState::background,     AppState::textSurface,
+        AppState::openSound,   AppState::explosionSound, AppState::flagSound};
     for (const void* resource : loaded) ASSERT_NE(resource, nullptr);
     fakes::countFrees(true);
     game.stop();

@@ -1,8 +1,8 @@
 #include "support/loop_fixture.h"
 
-#include "core/app_state.h"
 #include "app/event_loop.h"
 #include "board/cell.h"
+#include "core/app_state.h"
 #include "support/fakes.h"
 #include "support/surfaces.h"
 #include "ui/menu_button.h"

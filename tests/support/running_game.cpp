@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "core/app_state.h"
 #include "app/lifecycle.h"
+#include "core/app_state.h"
 
 RunningGame::RunningGame(bool soundOn, const std::string& directory, bool softwareVideo)
     : previousDirectory(std::filesystem::current_path()) {

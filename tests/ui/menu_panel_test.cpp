@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app_state.h"
 #include "board/board.h"
+#include "core/app_state.h"
 #include "support/fakes.h"
 #include "support/surface_fixture.h"
 #include "support/surfaces.h"

@@ -263,7 +263,7 @@ const commands = {
     await tab.setRequestInterception(true);
     let cut = null;
     tab.on("request", async (request) => {
-      if (request.isNavigationRequest() || /\/page\.(js|css)$/.test(request.url())) {
+      if (request.isNavigationRequest() || /\/page(\.css|\/\w+\.js)$/.test(request.url())) {
         return request.continue();
       }
       cut ??= tab.setOfflineMode(true);

@@ -1,0 +1,98 @@
+// The page around the game: it fits the game to the window, downloads the game's files and
+// checks each against its hash, loads the font, passes the query string as the command line,
+// lets fingers play, and tells the player when the game has ended or could not start. Each
+// job is a module of its own; what passes between the page and the game is in seam.js.
+
+import { commandLine } from "./command_line.js";
+import { loadGameScript, showProgress } from "./downloads.js";
+import { fingers, keepFitted } from "./fit.js";
+import { compileGame, downloadGameFiles, loadFont, placeGameFiles } from "./game_files.js";
+import { offerMenuControl } from "./menu_key.js";
+import { end, failed, gameStarted, listenForTheEnd, showMessageBox, showProblem } from "./messages.js";
+import { keepForOffline } from "./offline.js";
+import { gameModule, keepExitStatus } from "./seam.js";
+import { playByTouch } from "./touch.js";
+
+const $ = (id) => document.getElementById(id);
+const canvas = $("canvas");
+const game = $("game");
+
+function offerFullScreen() {
+  const root = document.documentElement;
+  const enter = root.requestFullscreen || root.webkitRequestFullscreen;
+  if (!enter) return;
+  const control = $("fullscreen");
+  control.hidden = false;
+  control.addEventListener("click", () => {
+    if (document.fullscreenElement || document.webkitFullscreenElement) {
+      (document.exitFullscreen || document.webkitExitFullscreen).call(document);
+    } else {
+      enter.call(root);
+    }
+    canvas.focus();
+  });
+}
+
+// Asking which audio devices there are starts the browser's audio service now, in the
+// background, while the files download. Started by the game's audio context instead, just
+// before its first picture, it held that picture back by a tenth of a second or more in a
+// browser just started.
+function wakeAudio(args) {
+  if (!args.includes("-nosound") && navigator.mediaDevices && navigator.mediaDevices.enumerateDevices) {
+    navigator.mediaDevices.enumerateDevices().catch(() => {});
+  }
+}
+
+function start() {
+  offerFullScreen();
+  // Where fingers play, the help says how.
+  if (fingers) {
+    $("help").textContent = "Tap opens; hold, or tap with two fingers, to flag; Menu shows the menu.";
+  }
+  keepFitted(game, $("bar"));
+  if (window.dunmarrowCannotStart) return;
+  listenForTheEnd();
+  if (typeof WebAssembly !== "object") {
+    showProblem("This browser cannot play Dunmarrow", [
+      "The game is built for WebAssembly, which this browser does not offer. Any current " +
+      "Chrome, Edge, Firefox or Safari plays it."]);
+    keepExitStatus("failed");
+    return;
+  }
+
+  const args = commandLine(location.search);
+  wakeAudio(args);
+  showProgress();
+  const fail = (error) => failed(error.message);
+  // The game's script first, the largest of what it needs before it starts.
+  loadGameScript(failed);
+  const compiled = compileGame();
+  const placed = Promise.all([compiled, loadFont(), downloadGameFiles()]);
+  placed.catch(fail);
+  const filesReady = placed.then(([, , files]) => (Module) => placeGameFiles(Module, files));
+  filesReady.catch(() => {});
+
+  window.Module = gameModule({
+    canvas,
+    args,
+    showMessageBox,
+    compiled,
+    filesReady,
+    started: () => {
+      gameStarted();
+      $("loading").hidden = true;
+      canvas.focus();
+      keepForOffline();
+    },
+    ended: end,
+    failed: fail,
+  });
+
+  playByTouch(canvas, game, $("press"));
+  offerMenuControl($("menu"), canvas);
+  // A right release flags a cell: no menu of the browser's over the game or its notes.
+  game.addEventListener("contextmenu", (event) => event.preventDefault());
+  canvas.addEventListener("mousedown", () => canvas.focus());
+}
+
+start();

@@ -64,19 +64,6 @@ TEST_F(CellTest, SettingAFlagDrawsNothingUntilTheNextDraw) {
     EXPECT_EQ(countDifferences(screen, 0, 0, sheet, COVERED_TILE_X, 0, TILE_SIZE, TILE_SIZE), 0);
 }
 
-TEST_F(CellTest, ACopyKeepsEveryFieldAndSharesTheSurfaces) {
-    Cell cell(screen, sheet, 30, 60, 4);
-    cell.setFlagged(true);
-    Cell copy = cell;
-    copy = copy;
-    EXPECT_EQ(copy.getValue(), 4);
-    EXPECT_TRUE(copy.isFlagged());
-    EXPECT_FALSE(copy.isRevealed());
-    EXPECT_EQ(copy.getX(), 30);
-    EXPECT_EQ(copy.getY(), 60);
-    EXPECT_EQ(copy.getSpriteSheet(), sheet);
-}
-
 // Runs in the repository's root, where ./gfx/sprites.png is.
 TEST_F(CellTest, AFailedBlitReloadsTheSheetForThisCellOnly) {
     Cell failing(screen, sheet, 0, 0, 0);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -69,4 +70,12 @@ void ScratchGameDir::remove(const std::string& relativePath) const {
 
 void ScratchGameDir::write(const std::string& relativePath, const std::string& content) const {
     std::ofstream(fs::path(path) / relativePath, std::ios::binary) << content;
+}
+
+void ScratchGameDir::cut(const std::string& relativePath, size_t keptBytes) const {
+    std::ifstream original(std::string(DUNMARROW_SOURCE_DIR) + "/" + relativePath,
+                           std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(original)),
+                        std::istreambuf_iterator<char>());
+    write(relativePath, content.substr(0, keptBytes));
 }

@@ -29,5 +29,7 @@ struct ScratchGameDir {
 
     void remove(const std::string& relativePath) const;
     void write(const std::string& relativePath, const std::string& content) const;
+    // Cuts the copy of the file to the first bytes of the game's own (none: empty).
+    void cut(const std::string& relativePath, size_t keptBytes) const;
     std::string path;
 };

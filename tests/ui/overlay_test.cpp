@@ -2,11 +2,14 @@
 
 #include <functional>
 
+#include "board/board.h"
 #include "core/app_state.h"
 #include "support/surface_fixture.h"
 #include "support/surfaces.h"
 #include "ui/background.h"
 #include "ui/menu_button.h"
+#include "ui/menu_layout.h"
+#include "ui/menu_panel.h"
 #include "ui/win_banner.h"
 
 namespace {
@@ -63,12 +66,12 @@ TEST_P(MenuButtonTest, CopiesItsPartOfTheMenuPictureOntoItsRectangle) {
 // Both looks of a button cover the same rectangle; any number but Start's draws Quit.
 INSTANTIATE_TEST_SUITE_P(
     BothLooks, MenuButtonTest,
-    ::testing::Values(ButtonCase{MenuButton::Start, false, {0, 0, 134, 29}, 333, 176},
-                      ButtonCase{MenuButton::Start, true, {326, 0, 134, 29}, 333, 176},
-                      ButtonCase{MenuButton::Quit, false, {134, 0, 71, 32}, 365, 394},
-                      ButtonCase{MenuButton::Quit, true, {462, 0, 71, 32}, 365, 394},
-                      ButtonCase{0, false, {134, 0, 71, 32}, 365, 394},
-                      ButtonCase{3, true, {462, 0, 71, 32}, 365, 394}));
+    ::testing::Values(ButtonCase{MenuButton::Start, false, START_NORMAL_PART, 333, 176},
+                      ButtonCase{MenuButton::Start, true, START_HIGHLIGHTED_PART, 333, 176},
+                      ButtonCase{MenuButton::Quit, false, QUIT_NORMAL_PART, 365, 394},
+                      ButtonCase{MenuButton::Quit, true, QUIT_HIGHLIGHTED_PART, 365, 394},
+                      ButtonCase{0, false, QUIT_NORMAL_PART, 365, 394},
+                      ButtonCase{3, true, QUIT_HIGHLIGHTED_PART, 365, 394}));
 
 struct PictureCase {
     int width;
@@ -141,12 +144,18 @@ class CheckedBlitTest : public OverlayTest, public ::testing::WithParamInterface
         OverlayTest::SetUp();
         AppState::background = makePatternSurface(800, 600, 1);
         AppState::winImage = makePatternSurface(100, 50, 2);
+        AppState::panelImage = makePatternSurface(221, 290, 3);
+        AppState::board = new Board(screen, sheet);
+        AppState::board->generate(150, 250, 10, 10, 20);
     }
     void TearDown() override {
-        SDL_FreeSurface(AppState::background);
-        SDL_FreeSurface(AppState::winImage);
-        AppState::background = nullptr;
-        AppState::winImage = nullptr;
+        delete AppState::board;
+        AppState::board = nullptr;
+        for (SDL_Surface** picture :
+             {&AppState::background, &AppState::winImage, &AppState::panelImage}) {
+            SDL_FreeSurface(*picture);
+            *picture = nullptr;
+        }
         OverlayTest::TearDown();
     }
 };
@@ -168,7 +177,7 @@ TEST_P(CheckedBlitTest, AFailedBlitEndsTheGameWithTheErrorBox) {
 INSTANTIATE_TEST_SUITE_P(
     EachPicture, CheckedBlitTest,
     ::testing::Values(DrawingCase{"Background", drawBackground},
-                      DrawingCase{"WinBanner", drawWinBanner},
+                      DrawingCase{"WinBanner", drawWinBanner}, DrawingCase{"Panel", drawMenuPanel},
                       DrawingCase{"Start", [] { drawMenuButton(MenuButton::Start, true); }},
                       DrawingCase{"Quit", [] { drawMenuButton(MenuButton::Quit, false); }}),
     [](const ::testing::TestParamInfo<DrawingCase>& info) { return info.param.name; });

@@ -223,13 +223,33 @@ done <<'WINDOWS'
 WINDOWS
 browser viewport 800 600 1 >/dev/null
 
-# Touch, devices and JavaScript switched off need Chromium's own protocol.
-if [ "$ENGINE" = chromium ]; then
+# Touch: in Chromium on its emulated devices, touch screen and all; in Firefox through
+# WebDriver's touch actions, in a window of the device's size (Firefox has no device to
+# emulate, so its pointer stays fine and the help stays the mouse's). WebKitGTK's driver has no
+# touch actions. Chromium plays a second time as a browser that cannot vibrate.
+# touch_device NAME WIDTH HEIGHT: the device, or a window of its size.
+touch_device() {
+    if [ "$ENGINE" = chromium ]; then
+        browser device "$1" >/dev/null
+    else
+        browser viewport "$2" "$3" 1 >/dev/null
+    fi
+}
+if [ "$ENGINE" != webkit ]; then
+TOUCH_DEVICES="Pixel_5 393 851
+Pixel_5_landscape 851 393
+iPad_Mini 768 1024
+iPad_Mini_landscape 1024 768"
+[ "$ENGINE" = chromium ] && TOUCH_DEVICES+="
+Pixel_5 393 851 no-vibrate"
 # Touch, on a phone and a tablet, each way up: the whole of a short game with fingers only.
-while read -r device; do
-    browser device "$device" >/dev/null
+while read -r device width height vibrate; do
+    touch_device "$device" "$width" "$height"
+    [ -n "$vibrate" ] && browser no_vibrate >/dev/null && device+=" without vibrate"
     start_game -nosound
-    check "$device: the help tells of fingers" grep -q "^Tap opens" <<<"$(browser text help)"
+    if [ "$ENGINE" = chromium ]; then
+        check "$device: the help tells of fingers" grep -q "^Tap opens" <<<"$(browser text help)"
+    fi
     tap 400 190
     shot "touch-$device-start"
     page_shot "touch-$device-page"
@@ -273,15 +293,10 @@ while read -r device; do
     tap 400 410
     wait_for_exit
     check "$device: a tap on Quit ends the game with status 0" [ "$EXIT_STATUS" = 0 ]
-done <<'DEVICES'
-Pixel_5
-Pixel_5_landscape
-iPad_Mini
-iPad_Mini_landscape
-DEVICES
+done <<<"$TOUCH_DEVICES"
 
 # A finger along a slider moves the knob where the mouse along the same path does.
-browser device Pixel_5 >/dev/null
+touch_device Pixel_5 393 851
 start_game -nosound
 browser swipe 330 362 300 >/dev/null
 shot touch-slider
@@ -293,7 +308,7 @@ check "a finger on a slider lands where the mouse does" same_picture "$TOUCH_SLI
 
 # A win and a loss by touch, each followed by the next game by a long press (on the tablet,
 # where a finger reaches every pixel of the sliders).
-browser device iPad_Mini_landscape >/dev/null
+touch_device iPad_Mini_landscape 1024 768
 start_game -nosound
 browser swipe 330 320 250 >/dev/null
 browser swipe 330 325 300 >/dev/null
@@ -315,7 +330,7 @@ hold 10 10
 shot touch-after-loss
 check "and a long press deals the next game" shows "$LAST_SHOT" 400 300 "$SPRITES" 15 15
 browser viewport 800 600 1 >/dev/null
-fi  # touch, on Chromium only
+fi  # touch, in Chromium and Firefox
 
 # Installed and offline: a manifest to install the game by, and an offline worker that keeps
 # exactly this build's files; a reload without the network plays, and a new build takes over

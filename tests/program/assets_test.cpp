@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
-#include <SDL_ttf.h>
 
 #include <algorithm>
 #include <array>
@@ -224,15 +223,6 @@ TEST(SoundLevelTest, TheExplosionCarriesAndTheOpeningSoundStaysSoft) {
     const double explosionLevel = bandLevel(explosion, 0.3);
     EXPECT_GE(explosionLevel, -18.0);
     EXPECT_LE(bandLevel(opening, 0.1), explosionLevel - 6.0);
-}
-
-TEST(FontFileTest, OpensAtTwelvePoints) {
-    TTF_Init();
-    TTF_Font* font = TTF_OpenFont((ROOT + "/fonts/vera.ttf").c_str(), 12);
-    ASSERT_NE(font, nullptr);
-    EXPECT_GT(TTF_FontHeight(font), 10);
-    TTF_CloseFont(font);
-    TTF_Quit();
 }
 
 }  // namespace

@@ -70,7 +70,9 @@ const ENGINES = {
     browser: "firefox",
     executablePath: process.env.FIREFOX || "/usr/bin/firefox-esr",
     protocol: "webDriverBiDi",
-    extraPrefsFirefox: { "media.autoplay.default": 1, "media.autoplay.block-webaudio": true },
+    // Touch events on, as on a touch screen, for the touch checks.
+    extraPrefsFirefox: { "media.autoplay.default": 1, "media.autoplay.block-webaudio": true,
+      "dom.w3c_touch_events.enabled": 1 },
   },
 };
 const ENGINE = process.env.ENGINE || "chromium";
@@ -169,6 +171,7 @@ async function open(query, clock) {
 // page points, the same fingers throughout); the first step puts them down, the last lifts
 // them, after holding for the given time.
 async function touch(steps, holdMs = 40) {
+  if (ENGINE !== "chromium") return touchByWebDriver(steps, holdMs);
   const cdp = await page.createCDPSession();
   const points = (step) => step.map(([x, y], id) => ({ x, y, id }));
   await cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: points(steps[0]) });
@@ -179,6 +182,20 @@ async function touch(steps, holdMs = 40) {
   await new Promise((resolve) => setTimeout(resolve, holdMs));
   await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
   await cdp.detach();
+  await settle();
+}
+
+// The same through WebDriver's touch actions (Firefox): each finger a pointer of its own, so
+// the fingers of one step land, move and lift one after another.
+async function touchByWebDriver(steps, holdMs) {
+  const fingers = [];
+  for (const [x, y] of steps[0]) fingers.push(await page.touchscreen.touchStart(x, y));
+  for (const step of steps.slice(1)) {
+    await new Promise((resolve) => setTimeout(resolve, 30));
+    for (const [i, [x, y]] of step.entries()) await fingers[i].move(x, y);
+  }
+  await new Promise((resolve) => setTimeout(resolve, holdMs));
+  for (const finger of fingers) await finger.end();
   await settle();
 }
 
@@ -279,6 +296,8 @@ const commands = {
       await context.close();
     }
   },
+  // From the next page on, a browser that cannot vibrate (as Firefox cannot).
+  no_vibrate: () => page.evaluateOnNewDocument(() => { delete Navigator.prototype.vibrate; }),
   device: async (name) => {
     await page.emulate(KnownDevices[name.replace(/_/g, " ")]);
     await settle();

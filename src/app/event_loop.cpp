@@ -5,6 +5,7 @@
 #include "app/screen_redraw.h"
 #include "core/app_state.h"
 #include "platform/event_wait.h"
+#include "platform/shown_part.h"
 #include "ui/background.h"
 
 void runEventLoop(LoopState& state) {
@@ -18,6 +19,7 @@ bool handleNextEvent(LoopState& state) {
     SDL_Event event;
     if (!waitForEvent(&event) || event.type == SDL_QUIT) return false;
     handleEvent(state, event);
+    tellShownPart(shownPart(state));
     SDL_Flip(AppState::screen);
     return true;
 }

@@ -1,11 +1,27 @@
 #include "app/screen_redraw.h"
 
+#include <algorithm>
+
 #include "board/board.h"
 #include "core/app_state.h"
 #include "ui/background.h"
 #include "ui/menu_button.h"
+#include "ui/menu_layout.h"
 #include "ui/menu_panel.h"
 #include "ui/win_banner.h"
+
+namespace {
+
+SDL_Rect boundingBox(const SDL_Rect& a, const SDL_Rect& b) {
+    const int left = std::min(a.x, b.x);
+    const int top = std::min(a.y, b.y);
+    const int right = std::max(a.x + a.w, b.x + b.w);
+    const int bottom = std::max(a.y + a.h, b.y + b.h);
+    return {static_cast<Sint16>(left), static_cast<Sint16>(top), static_cast<Uint16>(right - left),
+            static_cast<Uint16>(bottom - top)};
+}
+
+}  // namespace
 
 void drawMenu(bool startHighlighted, bool quitHighlighted) {
     drawMenuPanel();
@@ -41,4 +57,36 @@ void toggleMenu(LoopState& state) {
         state.menuShown = true;
         state.menuNeedsRedraw = true;
     }
+}
+
+ShownPart shownPart(const LoopState& state) {
+    const Board& board = *AppState::board;
+    ShownPart shown{};
+    shown.menu = state.menuShown;
+    shown.boardLeft = board.getLeft();
+    shown.boardTop = board.getTop();
+    shown.boardCols = board.getLayoutCols();
+    shown.boardRows = board.getLayoutRows();
+    shown.minePercent = board.getMinePercent();
+    shown.rows = board.getRows();
+    shown.cols = board.getCols();
+    SDL_Rect part{static_cast<Sint16>(PANEL_X), static_cast<Sint16>(PANEL_Y), PANEL_PART.w,
+                  PANEL_PART.h};
+    if (!state.menuShown) {
+        part = {static_cast<Sint16>(shown.boardLeft), static_cast<Sint16>(shown.boardTop),
+                static_cast<Uint16>(shown.boardCols * TILE_SIZE),
+                static_cast<Uint16>(shown.boardRows * TILE_SIZE)};
+        if (board.isCleared()) {
+            const SDL_Surface* win = AppState::winImage;
+            const SDL_Rect banner{static_cast<Sint16>(SCREEN_WIDTH / 2 - win->w / 2),
+                                  static_cast<Sint16>(SCREEN_HEIGHT / 2 - win->h / 2),
+                                  static_cast<Uint16>(win->w), static_cast<Uint16>(win->h)};
+            part = part.w && part.h ? boundingBox(part, banner) : banner;
+        }
+    }
+    shown.left = part.x;
+    shown.top = part.y;
+    shown.width = part.w;
+    shown.height = part.h;
+    return shown;
 }

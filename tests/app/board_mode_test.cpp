@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/hit_areas.h"
+#include "app/screen_redraw.h"
 #include "board/board.h"
 #include "core/app_state.h"
 #include "support/fakes.h"
@@ -267,6 +268,29 @@ TEST_F(BoardModeTest, AMissingSoundFileSilencesOnlyThatSound) {
     play({right(0, 1), left(0, 3), left(0, 0)});
     EXPECT_TRUE(AppState::board->cellAt(1).isFlagged());
     EXPECT_EQ(soundsPlayed(), (Sounds{"open", "explosion"}));
+}
+
+// What the screen shows, as the loop tells a page that shows only that part: the board in play,
+// the panel over it, the board with the win picture, the settings as the sliders stand.
+TEST_F(BoardModeTest, TheShownPartFollowsTheScreen) {
+    using Part = std::vector<int>;
+    const auto part = [this] {
+        const ShownPart shown = shownPart(*state);
+        return Part{shown.menu,      shown.left,      shown.top,      shown.width,
+                    shown.height,    shown.boardLeft, shown.boardTop, shown.boardCols,
+                    shown.boardRows, shown.rows,      shown.cols};
+    };
+    startWith(3, 4, TWO_MINES);
+    EXPECT_EQ(part(), (Part{false, 340, 255, 120, 90, 340, 255, 4, 3, 3, 4}));
+    play({keyEvent(SDLK_ESCAPE)});
+    EXPECT_EQ(part(), (Part{true, 290, 155, 221, 290, 340, 255, 4, 3, 3, 4}));
+    play({motionEvent(rowsSliderX(7), 300, SDL_BUTTON(SDL_BUTTON_LEFT)), keyEvent(SDLK_ESCAPE)});
+    EXPECT_EQ(part(), (Part{false, 340, 255, 120, 90, 340, 255, 4, 3, 7, 4}));
+    // Every safe cell open: the win picture (400 x 96, centred) with the board.
+    play({left(0, 2), left(1, 1), left(0, 1), left(1, 0), left(2, 0), left(2, 1), left(2, 2),
+          left(2, 3), left(1, 2)});
+    ASSERT_TRUE(AppState::board->isCleared());
+    EXPECT_EQ(part(), (Part{false, 200, 252, 400, 96, 340, 255, 4, 3, 7, 4}));
 }
 
 }  // namespace

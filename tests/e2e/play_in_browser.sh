@@ -245,7 +245,7 @@ Pixel_5 393 851 no-vibrate"
 # Touch, on a phone and a tablet, each way up: the whole of a short game with fingers only.
 while read -r device width height vibrate; do
     touch_device "$device" "$width" "$height"
-    [ -n "$vibrate" ] && browser no_vibrate >/dev/null && device+=" without vibrate"
+    [ -n "$vibrate" ] && browser no_vibrate >/dev/null && device+="-without-vibrate"
     start_game -nosound
     if [ "$ENGINE" = chromium ]; then
         check "$device: the help tells of fingers" grep -q "^Tap opens" <<<"$(browser text help)"
@@ -269,7 +269,7 @@ while read -r device width height vibrate; do
     browser tap_fingers 3 385 285 >/dev/null
     browser pinch 400 300 >/dev/null
     browser swipe_off 535 435 >/dev/null
-    hold 5 5
+    hold 247 147
     shot "touch-$device-nothing"
     check "$device: three fingers, a pinch, a swipe off the board, a long press off it: nothing" \
         same_picture "$LAST_SHOT" "$UNTOUCHED"
@@ -313,12 +313,17 @@ start_game -nosound
 browser swipe 330 320 250 >/dev/null
 browser swipe 330 325 300 >/dev/null
 browser swipe 330 324 350 >/dev/null
+# (Where fingers play, the page shows only the board: a press on its one cell deals again.)
 open_the_cell() { tap 400 300; }
-deal_again() { hold 10 10; }
+deal_again() { hold 400 300; }
 tap 400 190
 open_single_cell_until touch-win "$WIN" 200 30 400 282
 check "a win by touch" [ "$OUTCOME" = yes ]
-hold 10 10
+if [ "$ENGINE" = chromium ]; then
+    page_shot touch-win-page
+    check "the win picture shows whole" seen_whole 200 252 400 96
+fi
+hold 400 300
 shot touch-after-win
 check "and a long press deals the next game" shows "$LAST_SHOT" 400 300 "$SPRITES" 15 15
 browser tap_element menu >/dev/null
@@ -326,11 +331,189 @@ browser swipe 330 411 250 >/dev/null
 tap 400 190
 open_single_cell_until touch-loss "$SPRITES" 315 15 400 300
 check "a loss by touch" [ "$OUTCOME" = yes ]
-hold 10 10
+hold 400 300
 shot touch-after-loss
 check "and a long press deals the next game" shows "$LAST_SHOT" 400 300 "$SPRITES" 15 15
 browser viewport 800 600 1 >/dev/null
 fi  # touch, in Chromium and Firefox
+
+# Where fingers play (Chromium's emulated devices), the page shows the part of the game that
+# matters, at the largest size the screen allows: the panel while the menu shows, the board
+# while it is hidden. DEVICE, and the least size of a cell there, in CSS pixels (a 10 x 10 board
+# on a phone: about 38; the whole screen shown, as with a mouse, gave 14.7 in portrait).
+if [ "$ENGINE" = chromium ]; then
+cell_px() { browser ms 'Math.round(document.getElementById("canvas").getBoundingClientRect().width / 80 * 3)'; }
+while read -r device least; do
+    browser device "$device" >/dev/null
+    start_game -nosound
+    page_shot "view-$device-menu"
+    check "$device: the menu's panel shows whole" seen_whole 290 155 221 290
+    tap 400 190
+    page_shot "view-$device-board"
+    check "$device: the board shows whole" seen_whole 250 150 300 300
+    check "$device: with cells of $least CSS pixels or more" [ "$(cell_px)" -ge "$least" ]
+    browser tap_element menu >/dev/null
+    check "$device: Menu shows the panel whole again" seen_whole 290 155 221 290
+done <<'VIEWS'
+Pixel_5 37
+Pixel_5_landscape 37
+iPad_Mini 70
+iPad_Mini_landscape 70
+VIEWS
+
+# A rotation keeps the view on the board, and the next tap lands on the cell under the finger.
+browser device Pixel_5 >/dev/null
+start_game -nosound
+tap 400 190
+browser device Pixel_5_landscape >/dev/null
+check "turned, the board still shows whole" seen_whole 250 150 300 300
+hold 415 315
+shot view-turned
+check "and a press lands on its cell" shows "$LAST_SHOT" 415 315 "$SPRITES" 345 15
+
+# A board whose cells are still small: a pinch zooms in to 44 pixels a cell or more, two
+# fingers pan, neither flags, and a tap then lands on the cell under the finger.
+browser device Pixel_5 >/dev/null
+start_game -nosound
+browser swipe 330 411 300 >/dev/null
+browser swipe 330 411 350 >/dev/null
+tap 400 190
+shot view-large-board
+LARGE="$LAST_SHOT"
+check "a 20 x 26 board on a phone has small cells" [ "$(cell_px)" -lt 44 ]
+browser pinch 400 300 >/dev/null
+browser pinch 400 300 >/dev/null
+check "a pinch zooms in to 44 pixels a cell or more" [ "$(cell_px)" -ge 44 ]
+browser swipe_two 400 300 480 >/dev/null
+shot view-pinched
+check "pinching and panning flag nothing" same_picture "$LAST_SHOT" "$LARGE"
+tap 415 315
+shot view-pinched-tap
+check "a tap on the zoomed board opens the cell under the finger" \
+    isnt shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
+
+# The ring: from the moment a finger is down it grows round it until the hold takes; a finger
+# that lifts early leaves a left release, one that stays a flag; a second finger after the hold
+# took adds nothing.
+ring() { browser ms '(document.getElementById("press").hidden ? "hidden" : document.getElementById("press").className)'; }
+start_game -nosound
+tap 400 190
+browser fingers_down 265 165 >/dev/null
+check "a finger down grows a ring round it" [ "$(ring)" = growing ]
+browser fingers_up >/dev/null
+shot ring-short
+check "lifted early, the ring goes" [ "$(ring)" = hidden ]
+check "and the cell opens" isnt shows "$LAST_SHOT" 265 165 "$SPRITES" 15 15
+browser fingers_down 535 435 >/dev/null
+sleep 0.7
+page_shot ring-took
+check "held, the ring shows the hold took until the finger lifts" [ "$(ring)" = took ]
+browser fingers_down 535 435 495 435 >/dev/null
+browser fingers_up >/dev/null
+shot ring-second-finger
+check "and a second finger after it took leaves the flag set" \
+    shows "$LAST_SHOT" 535 435 "$SPRITES" 345 15
+
+# Flag mode: a tap flags and a hold opens on the board; the menu still takes a tap as a
+# press; the mode is remembered, and works where storage is refused.
+flag_mode() { browser ms 'document.getElementById("flag-mode").getAttribute("aria-pressed") + " " + document.getElementById("flag-mode").textContent'; }
+check "flag mode starts off" [ "$(flag_mode)" = "false ⚐ Tap opens" ]
+browser tap_element flag-mode >/dev/null
+check "its control shows it on, with an icon and a word" [ "$(flag_mode)" = "true ⚑ Tap flags" ]
+start_game -nosound
+check "and a new visit remembers it" [ "$(flag_mode)" = "true ⚑ Tap flags" ]
+tap 400 190
+shot flag-mode-start
+check "in flag mode a tap on Start still starts" shows "$LAST_SHOT" 265 165 "$SPRITES" 15 15
+tap 265 165
+hold 535 435
+shot flag-mode-play
+check "in flag mode a tap flags" shows "$LAST_SHOT" 265 165 "$SPRITES" 345 15
+check "and a hold opens" isnt shows "$LAST_SHOT" 535 435 "$SPRITES" 15 15
+browser tap_element menu >/dev/null
+browser swipe 330 320 250 >/dev/null
+browser swipe 330 325 300 >/dev/null
+browser swipe 330 324 350 >/dev/null
+open_the_cell() { hold 400 300; }
+deal_again() { tap 400 300; }
+tap 400 190
+open_single_cell_until flag-mode-win "$WIN" 200 30 400 282
+check "a win in flag mode" [ "$OUTCOME" = yes ]
+tap 400 300
+browser tap_element menu >/dev/null
+browser swipe 330 411 250 >/dev/null
+tap 400 190
+open_single_cell_until flag-mode-loss "$SPRITES" 315 15 400 300
+check "a loss in flag mode" [ "$OUTCOME" = yes ]
+tap 400 300
+shot flag-mode-next
+check "and a tap deals the next game" shows "$LAST_SHOT" 400 300 "$SPRITES" 15 15
+browser tap_element flag-mode >/dev/null
+browser no_storage >/dev/null
+start_game -nosound
+browser tap_element flag-mode >/dev/null
+tap 400 190
+tap 265 165
+shot flag-mode-no-storage
+check "where storage is refused, flag mode still works" \
+    shows "$LAST_SHOT" 265 165 "$SPRITES" 345 15
+check "and the game plays on" [ "$(browser status)" = running ]
+browser viewport 800 600 1 >/dev/null
+fi  # the view where fingers play, Chromium only
+
+# The whole game by keyboard alone: the menu by its highlight, the board by its cursor, a win
+# and a loss each followed by the next game, and no trap: Tab leaves the game for the bar and
+# comes back, and Enter presses a control.
+start_game -nosound
+check "the game has the keyboard from the start" [ "$(browser focused)" = canvas ]
+check "the help tells of the keys" grep -q "Keys: arrows move, Enter opens, Space flags" \
+    <<<"$(browser text help)"
+key ArrowDown
+key ArrowLeft 20
+key ArrowDown
+key ArrowLeft 9
+key ArrowDown
+key ArrowLeft 9
+shot keys-menu
+page_shot keys-menu-page
+check "by keys the sliders go to 0 %, 1 row and 1 column" \
+    [ "$(for xy in "325 250" "329 300" "328 350"; do shows "$LAST_SHOT" $xy "$MENU" 321 5 && echo y; done | wc -l)" = 3 ]
+check "with the highlight on the last slider" [ "$(browser ms 'document.getElementById("mark").hidden')" = false ]
+key ArrowUp 3
+open_the_cell() { key Enter; }
+deal_again() { key Space; }
+key Enter
+shot keys-start
+check "Enter on Start deals the board" shows "$LAST_SHOT" 400 300 "$SPRITES" 15 15
+open_single_cell_until keys-win "$WIN" 200 30 400 282
+check "a win by keyboard" [ "$OUTCOME" = yes ]
+key Space
+key Escape
+key ArrowDown
+key ArrowRight 91
+key ArrowUp
+key Enter
+open_single_cell_until keys-loss "$SPRITES" 315 15 400 300
+check "a loss by keyboard" [ "$OUTCOME" = yes ]
+key Space
+shot keys-next
+check "and Space deals the next game" shows "$LAST_SHOT" 400 300 "$SPRITES" 15 15
+# (WebKit's X input has no key held long enough to repeat.)
+if [ "$ENGINE" != webkit ]; then
+    browser key_held Space >/dev/null
+    shot keys-held
+    check "Space held down flags once, never twice" shows "$LAST_SHOT" 400 300 "$SPRITES" 345 15
+fi
+key Tab
+check "Tab leaves the game for the bar" [ "$(browser focused)" = menu ]
+key Enter
+shot keys-menu-control
+check "where Enter presses Menu, which shows the menu" shows "$LAST_SHOT" 345 190 "$MENU" 12 14
+key Shift+Tab
+check "Shift+Tab comes back to the game" [ "$(browser focused)" = canvas ]
+key Escape
+shot keys-escape
+check "where Escape goes to the game" isnt shows "$LAST_SHOT" 345 190 "$MENU" 12 14
 
 # Installed and offline: a manifest to install the game by, and an offline worker that keeps
 # exactly this build's files; a reload without the network plays, and a new build takes over

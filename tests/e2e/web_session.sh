@@ -105,3 +105,8 @@ offline() {
     fi
 }
 hold() { browser hold "$1" "$2" >/dev/null; }
+# seen_whole X Y W H: the game's rectangle shows whole on the page: inside the game's box and
+# the window.
+seen_whole() {
+    [ "$(browser ms "(() => { const c = document.getElementById('canvas').getBoundingClientRect(); const g = document.getElementById('game').getBoundingClientRect(); const s = c.width / 800; const l = c.left + $1 * s, t = c.top + $2 * s, r = l + $3 * s, b = t + $4 * s; return l >= Math.max(g.left, 0) - 0.5 && t >= Math.max(g.top, 0) - 0.5 && r <= Math.min(g.right, innerWidth) + 0.5 && b <= Math.min(g.bottom, innerHeight) + 0.5; })()")" = true ]
+}

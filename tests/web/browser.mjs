@@ -32,7 +32,11 @@
 //                                  side by side, two fingers spreading, one finger along a
 //                                  row, and one from a point to beyond the canvas' left edge
 //   tap_element ID                 a tap on the page's element
-//   move X Y | click BUTTON X Y | click_all BUTTON X Y [X Y...] | key NAME | drag X0 X1 Y
+//   fingers_down X Y [X Y...] | fingers_up    fingers put down and left there, then lifted
+//   move X Y | click BUTTON X Y | click_all BUTTON X Y [X Y...] | key NAME [TIMES] | drag X0 X1 Y
+//   swipe_two X0 Y X1 | no_storage    two fingers dragged along a row; storage refused
+//   key_held NAME                  a key held down until it repeats, then let go
+//   focused                        the id (or tag) of the element that has the focus
 //                                  X and Y in the game's pixels, wherever and however large the
 //                                  canvas is shown
 //   shot FILE                       the game's 800 x 600 pixels, as a PNG
@@ -125,11 +129,15 @@ async function watch(tab) {
 }
 
 let origin = { x: 0, y: 0, scale: 1 };
+let fingersDown = [];
+let fingerSession = null;
 const BUTTONS = { 1: "left", 2: "middle", 3: "right" };
-// Input has reached the page (at once, but for WebKit's X input), and the game has had a moment.
+// Input has reached the page (at once, but for WebKit's X input), and the game has had a moment;
+// then the canvas is found again, since the page moves it to show what the game shows.
 const settle = async () => {
   await page.inputArrived?.();
   await new Promise((resolve) => setTimeout(resolve, 60));
+  await locateCanvas();
 };
 // The first whole pixel of the page within the game's pixel (X, Y): engines round a point
 // between pixels each their own way, and every game pixel has one when the game is shown at
@@ -259,7 +267,27 @@ const commands = {
     }
     await settle();
   },
-  key: async (name) => { await page.keyboard.press(name); await settle(); },
+  key: async (name, times = 1) => {
+    for (let i = 0; i < Number(times); i++) {
+      if (name === "Shift+Tab" && ENGINE !== "webkit") {
+        await page.keyboard.down("Shift");
+        await page.keyboard.press("Tab");
+        await page.keyboard.up("Shift");
+      } else {
+        await page.keyboard.press(name);
+      }
+    }
+    await settle();
+  },
+  // A key held down long enough to repeat (twice), then let go.
+  key_held: async (name) => {
+    await page.keyboard.down(name);
+    await page.keyboard.down(name);
+    await page.keyboard.down(name);
+    await page.keyboard.up(name);
+    await settle();
+  },
+  focused: () => page.evaluate(() => document.activeElement ? document.activeElement.id || document.activeElement.tagName : "none"),
   drag: async (x0, x1, y) => {
     await page.mouse.move(...at(x0, y));
     await page.mouse.down();
@@ -303,11 +331,35 @@ const commands = {
     await settle();
     await locateCanvas();
   },
+  // Fingers put down and left there, at game points (CDP); then lifted together.
+  fingers_down: async (...xy) => {
+    fingersDown = [];
+    for (let i = 0; i + 1 < xy.length; i += 2) fingersDown.push(at(xy[i], xy[i + 1]));
+    fingerSession ??= await page.createCDPSession();
+    await fingerSession.send("Input.dispatchTouchEvent", { type: "touchStart",
+      touchPoints: fingersDown.map(([x, y], id) => ({ x, y, id })) });
+  },
+  fingers_up: async () => {
+    await fingerSession.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+    await fingerSession.detach();
+    fingerSession = null;
+    await settle();
+  },
   tap: (x, y) => touch([[at(x, y)]]),
   hold: (x, y) => touch([[at(x, y)]], 700),
   tap_fingers: (n, x, y) => touch([Array.from({ length: Number(n) },
     (_, i) => at(Number(x) + 40 * i, y))]),
   pinch: (x, y) => touch([0, 20, 40, 60].map((d) => [at(Number(x) - d, y), at(Number(x) + 30 + d, y)])),
+  // Two fingers, side by side, dragged together along a row from X0 to X1.
+  swipe_two: (x0, y, x1) => touch([0, 1, 2, 3, 4].map((i) => {
+    const x = Number(x0) + (Number(x1) - Number(x0)) * i / 4;
+    return [at(x, y), at(x + 40, y)];
+  })),
+  // From the next page on, a browser that refuses the page its storage.
+  no_storage: () => page.evaluateOnNewDocument(() => {
+    Object.defineProperty(window, "localStorage", {
+      get() { throw new DOMException("The storage is refused", "SecurityError"); } });
+  }),
   swipe: (x0, x1, y) => touch([0, 1, 2, 3, 4].map((i) =>
     [at(Number(x0) + (Number(x1) - Number(x0)) * i / 4, y)])),
   tap_element: async (id) => {
@@ -317,7 +369,9 @@ const commands = {
     });
     await touch([[box]]);
   },
-  swipe_off: (x, y) => touch([[at(x, y)], [at(Number(x) / 2, y)], [[origin.x - 20, at(x, y)[1]]]]),
+  // (To the left edge of the page where the canvas reaches past it.)
+  swipe_off: (x, y) => touch([[at(x, y)], [at(Number(x) / 2, y)],
+    [[Math.max(origin.x - 20, 1), at(x, y)[1]]]]),
   shot: async (file) => {
     const png = await page.evaluate(() => canvas.toDataURL("image/png"));
     await writeFile(file, Buffer.from(png.split(",")[1], "base64"));

@@ -116,7 +116,10 @@ class WebKitPage {
       down: ({ button = "left" } = {}) => { sent.buttons++; return xdotool("mousedown", X_BUTTONS[button]); },
       up: ({ button = "left" } = {}) => { sent.buttons++; return xdotool("mouseup", X_BUTTONS[button]); },
     };
-    this.keyboard = { press: (name) => { sent.keys += 2; return xdotool("key", name); } };
+    // Keys by the names puppeteer gives them, as X names them.
+    const X_KEYS = { ArrowUp: "Up", ArrowDown: "Down", ArrowLeft: "Left", ArrowRight: "Right",
+      Enter: "Return", Space: "space", "Shift+Tab": "shift+Tab" };
+    this.keyboard = { press: (name) => { sent.keys += 2; return xdotool("key", X_KEYS[name] || name); } };
   }
 
   // (The page's console stays the browser's own.)

@@ -6,10 +6,12 @@
 import { commandLine } from "./command_line.js";
 import { loadGameScript, showProgress } from "./downloads.js";
 import { fingers, keepFitted } from "./fit.js";
+import { offerFlagMode } from "./flag_mode.js";
 import { compileGame, downloadGameFiles, loadFont, placeGameFiles } from "./game_files.js";
 import { offerMenuControl } from "./menu_key.js";
 import { end, failed, gameStarted, listenForTheEnd, showMessageBox, showProblem } from "./messages.js";
 import { keepForOffline } from "./offline.js";
+import { playByKeyboard } from "./keyboard.js";
 import { gameModule, keepExitStatus } from "./seam.js";
 import { playByTouch } from "./touch.js";
 
@@ -45,11 +47,13 @@ function wakeAudio(args) {
 
 function start() {
   offerFullScreen();
-  // Where fingers play, the help says how.
-  if (fingers) {
-    $("help").textContent = "Tap opens; hold, or tap with two fingers, to flag; Menu shows the menu.";
-  }
-  keepFitted(game, $("bar"));
+  // The help says how to play here: by finger, or by mouse and keyboard.
+  $("help").textContent = fingers
+    ? "Tap opens; hold, or tap with two fingers, to flag; Menu shows the menu."
+    : "Left release opens, right release flags, Escape shows the menu. Keys: arrows move, " +
+      "Enter opens, Space flags.";
+  const flagMode = offerFlagMode($("flag-mode"), fingers);
+  const view = keepFitted(game, canvas, $("bar"));
   if (window.dunmarrowCannotStart) return;
   listenForTheEnd();
   if (typeof WebAssembly !== "object") {
@@ -86,9 +90,21 @@ function start() {
     },
     ended: end,
     failed: fail,
+    shows: (next) => {
+      shown = next;
+      view.show(next.part);
+      keys.show(next);
+    },
   });
 
-  playByTouch(canvas, game, $("press"));
+  let shown = { menu: true };
+  const keys = playByKeyboard(canvas, game, $("mark"));
+  playByTouch(canvas, game, $("press"), {
+    tapFlags: () => flagMode.isOn() && !shown.menu,
+    // The view zooms and pans on the board, never on the menu.
+    pinch: (factor, x, y) => { if (!shown.menu) { view.pinch(factor, x, y); keys.refresh(); } },
+    pan: (dx, dy) => { if (!shown.menu) { view.pan(dx, dy); keys.refresh(); } },
+  });
   offerMenuControl($("menu"), canvas);
   // A right release flags a cell: no menu of the browser's over the game or its notes.
   game.addEventListener("contextmenu", (event) => event.preventDefault());

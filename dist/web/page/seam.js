@@ -12,6 +12,10 @@
 //   onRuntimeInitialized the game is about to start
 //   onExit(status)       the game has ended (program_end_web.cpp, through the runtime)
 //   onAbort(what)        the runtime could not go on
+//   gameShows(shown)     what the game's screen shows, after every event it handles
+//                        (shown_part_web.cpp): { menu, part: { left, top, width, height },
+//                        board: { left, top, cols, rows }, settings: { minePercent, rows,
+//                        cols } }, in the game's pixels
 // Set by the runtime, read by the page:
 //   Module.FS, Module.preloadedImages   the game's file system (-sEXPORTED_RUNTIME_METHODS=FS)
 //                        and the pictures the browser has decoded, by path (game_files.js)
@@ -53,6 +57,7 @@ export function gameModule(page) {
     }],
     onRuntimeInitialized: page.started,
     onExit: page.ended,
+    gameShows: page.shows,
     onAbort: (what) => page.failed({ message: "The game could not run: " + what }),
   };
 }

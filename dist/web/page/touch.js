@@ -1,11 +1,13 @@
 // Touch on the game: the browser's touches, taken before the browser's SDL sees them (which
 // would make every finger a left button), fed to the gesture rules (gestures.js), and what
-// they give dispatched on the canvas as the mouse events the game takes.
+// they give carried out: mouse events on the canvas, the ring that shows a hold coming, and
+// the view's pinch and pan (fit.js).
 
 import { HOLD_MS, LEFT, gestureRules } from "./gestures.js";
 
-export function playByTouch(canvas, game, ring) {
-  const rules = gestureRules();
+// page: { tapFlags(), pinch(factor, x, y), pan(dx, dy) }.
+export function playByTouch(canvas, game, ring, page) {
+  const rules = gestureRules(page.tapFlags);
   let timer = 0;
 
   // At whole pixels of the page, as the mouse's own events are, so that a finger and the
@@ -16,14 +18,17 @@ export function playByTouch(canvas, game, ring) {
       cancelable: true, view: window,
     }));
   }
-  function showPressTook(x, y) {
+  // The ring around the finger: it grows while the finger is held still, and shows full when
+  // the hold takes.
+  function showRing(x, y, look) {
     const rect = game.getBoundingClientRect();
     ring.style.left = x - rect.left + "px";
     ring.style.top = y - rect.top + "px";
+    ring.className = "";
     ring.hidden = false;
-    setTimeout(() => { ring.hidden = true; }, 300);
-    // Not every browser can vibrate (Firefox cannot).
-    if (typeof navigator.vibrate === "function") navigator.vibrate(25);
+    // Laid out afresh, so that the animation starts again.
+    void ring.offsetWidth;
+    ring.className = look;
   }
   function carryOut(actions) {
     for (const action of actions) {
@@ -34,8 +39,18 @@ export function playByTouch(canvas, game, ring) {
         const rect = canvas.getBoundingClientRect();
         mouse("mousemove", rect.left - 1, rect.top - 1, LEFT);
         mouse("mouseup", rect.left - 1, rect.top - 1, LEFT);
+      } else if (action.ring === "grow") {
+        showRing(action.x, action.y, "growing");
+      } else if (action.ring === "gone") {
+        ring.hidden = true;
       } else if (action.held) {
-        showPressTook(action.held.x, action.held.y);
+        showRing(action.held.x, action.held.y, "took");
+        // Not every browser can vibrate (Firefox cannot).
+        if (typeof navigator.vibrate === "function") navigator.vibrate(25);
+      } else if (action.pinch) {
+        page.pinch(action.pinch, action.x, action.y);
+      } else if (action.pan) {
+        page.pan(action.pan.dx, action.pan.dy);
       } else if (action.timer === "start") {
         clearTimeout(timer);
         timer = setTimeout(() => carryOut(rules.holdElapsed()), HOLD_MS);

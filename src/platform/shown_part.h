@@ -1,0 +1,27 @@
+#pragma once
+
+// What the game's screen shows now, for a page that shows only the part that matters: the
+// browser's page on a phone, where the whole 800 x 600 screen would leave cells too small for a
+// finger, shows the settings panel while the menu is up and the board while it is hidden, and
+// puts the keyboard's cursor on them. A desktop window shows the whole screen, and nothing is
+// told.
+struct ShownPart {
+    bool menu;  // the menu shows (its panel is the part); else the board
+    // The part, in the screen's pixels: the panel, or the board with the win picture when it
+    // shows.
+    int left;
+    int top;
+    int width;
+    int height;
+    // The board in play: its top-left corner and its size in cells.
+    int boardLeft;
+    int boardTop;
+    int boardCols;
+    int boardRows;
+    // The settings for the next game, as the menu's sliders stand.
+    int minePercent;
+    int rows;
+    int cols;
+};
+
+void tellShownPart(const ShownPart& shown);

@@ -1,0 +1,4 @@
+#include "platform/shown_part.h"
+
+// A window shows the whole screen.
+void tellShownPart(const ShownPart&) {}

@@ -273,6 +273,8 @@ while read -r device width height vibrate; do
     shot "touch-$device-nothing"
     check "$device: three fingers, a pinch, a swipe off the board, a long press off it: nothing" \
         same_picture "$LAST_SHOT" "$UNTOUCHED"
+    # (The pinch may have zoomed the view where fingers play: back out.)
+    browser pinch_close 400 300 >/dev/null
     browser ms 'window.scrollTo(0, 60), document.scrollingElement.scrollTop = 60, 0' >/dev/null
     hold 385 285
     shot "touch-$device-scrolled"
@@ -463,8 +465,11 @@ fi  # the view where fingers play, Chromium only
 
 # The whole game by keyboard alone: the menu by its highlight, the board by its cursor, a win
 # and a loss each followed by the next game, and no trap: Tab leaves the game for the bar and
-# comes back, and Enter presses a control.
+# comes back, and Enter presses a control. (In a window with room for the bar beside the game;
+# the pointer only rests on the page, where X gives a window without a window manager the keys.)
+browser viewport 1280 600 1 >/dev/null
 start_game -nosound
+move 5 5
 check "the game has the keyboard from the start" [ "$(browser focused)" = canvas ]
 check "the help tells of the keys" grep -q "Keys: arrows move, Enter opens, Space flags" \
     <<<"$(browser text help)"
@@ -509,11 +514,15 @@ check "Tab leaves the game for the bar" [ "$(browser focused)" = menu ]
 key Enter
 shot keys-menu-control
 check "where Enter presses Menu, which shows the menu" shows "$LAST_SHOT" 345 190 "$MENU" 12 14
+check "and gives the keys back to the game" [ "$(browser focused)" = canvas ]
+key Tab
+page_shot keys-tab-page
 key Shift+Tab
-check "Shift+Tab comes back to the game" [ "$(browser focused)" = canvas ]
+check "Shift+Tab comes back to the game from the bar" [ "$(browser focused)" = canvas ]
 key Escape
 shot keys-escape
 check "where Escape goes to the game" isnt shows "$LAST_SHOT" 345 190 "$MENU" 12 14
+browser viewport 800 600 1 >/dev/null
 
 # Installed and offline: a manifest to install the game by, and an offline worker that keeps
 # exactly this build's files; a reload without the network plays, and a new build takes over

@@ -82,7 +82,7 @@ wait_for_exit() { EXIT_STATUS=$(browser wait_status); }
 move() { browser move "$1" "$2" >/dev/null; }
 click() { browser click "$1" "$2" "$3" >/dev/null; }
 click_all() { browser click_all "$@" >/dev/null; }
-key() { browser key "$1" >/dev/null; }
+key() { browser key "$@" >/dev/null; }
 drag() { browser drag "$1" "$2" "$3" >/dev/null; }
 count_sounds() { browser sounds; }
 page_shot() { browser page_shot "$SHOTS/$1.png" >/dev/null; }

@@ -34,6 +34,7 @@
 //   tap_element ID                 a tap on the page's element
 //   fingers_down X Y [X Y...] | fingers_up    fingers put down and left there, then lifted
 //   move X Y | click BUTTON X Y | click_all BUTTON X Y [X Y...] | key NAME [TIMES] | drag X0 X1 Y
+//   pinch_close X Y                two fingers closing: the view zoomed out again
 //   swipe_two X0 Y X1 | no_storage    two fingers dragged along a row; storage refused
 //   key_held NAME                  a key held down until it repeats, then let go
 //   focused                        the id (or tag) of the element that has the focus
@@ -268,6 +269,8 @@ const commands = {
     await settle();
   },
   key: async (name, times = 1) => {
+    // (WebDriver BiDi names the space bar by its character.)
+    if (name === "Space" && ENGINE === "firefox") name = " ";
     for (let i = 0; i < Number(times); i++) {
       if (name === "Shift+Tab" && ENGINE !== "webkit") {
         await page.keyboard.down("Shift");
@@ -281,6 +284,7 @@ const commands = {
   },
   // A key held down long enough to repeat (twice), then let go.
   key_held: async (name) => {
+    if (name === "Space" && ENGINE === "firefox") name = " ";
     await page.keyboard.down(name);
     await page.keyboard.down(name);
     await page.keyboard.down(name);
@@ -350,6 +354,11 @@ const commands = {
   tap_fingers: (n, x, y) => touch([Array.from({ length: Number(n) },
     (_, i) => at(Number(x) + 40 * i, y))]),
   pinch: (x, y) => touch([0, 20, 40, 60].map((d) => [at(Number(x) - d, y), at(Number(x) + 30 + d, y)])),
+  // Two fingers closing again, page pixels apart to side by side: the view as far out as it goes.
+  pinch_close: async (x, y) => {
+    const [px, py] = at(x, y);
+    await touch([120, 80, 40, 20].map((d) => [[px - d, py], [px + 30 + d, py]]));
+  },
   // Two fingers, side by side, dragged together along a row from X0 to X1.
   swipe_two: (x0, y, x1) => touch([0, 1, 2, 3, 4].map((i) => {
     const x = Number(x0) + (Number(x1) - Number(x0)) * i / 4;

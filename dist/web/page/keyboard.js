@@ -34,9 +34,13 @@ export function playByKeyboard(canvas, game, mark) {
   let boardKey = "";
   let cursor = { col: 0, row: 0 };
   let item = 0;
+  // The value each slider was last stepped to by a key, until the game reports it.
+  let keyed = {};
 
+  // Keys for the game: on the canvas, on no element in particular, or sent to the document (the
+  // Menu control's Escape).
   const inGame = (target) => target === canvas || target === document.body ||
-    target === document.documentElement;
+    target === document.documentElement || target === document;
 
   // Game pixel (x, y) as a point of the page, in the middle of that pixel.
   function pagePoint(x, y) {
@@ -105,15 +109,19 @@ export function playByKeyboard(canvas, game, mark) {
       item = Math.min(Math.max(item + (key === "ArrowUp" ? -1 : 1), 0), MENU_ITEMS.length - 1);
     } else if ((key === "ArrowLeft" || key === "ArrowRight") && SLIDERS[name]) {
       const slider = SLIDERS[name];
-      const wanted = shown.settings[slider.setting] + (key === "ArrowLeft" ? -1 : 1);
+      // Keys come faster than the game reports: a run of them steps on from the page's own
+      // last step until the game has caught up with it.
+      const from = keyed[slider.setting] ?? shown.settings[slider.setting];
+      const wanted = from + (key === "ArrowLeft" ? -1 : 1);
       // The first column of the track that gives the value wanted, if the track has one.
       for (let x = SLIDER_LEFT; x <= SLIDER_LEFT + TRACK_LENGTH; x++) {
         if (slider.valueAt(x) !== wanted) continue;
-        const from = x > SLIDER_LEFT ? x - 1 : x + 1;
-        mouse("mousemove", from, slider.middle, LEFT);
-        mouse("mousedown", from, slider.middle, LEFT);
+        const beside = x > SLIDER_LEFT ? x - 1 : x + 1;
+        mouse("mousemove", beside, slider.middle, LEFT);
+        mouse("mousedown", beside, slider.middle, LEFT);
         mouse("mousemove", x, slider.middle, LEFT);
         mouse("mouseup", x, slider.middle, LEFT);
+        keyed[slider.setting] = wanted;
         break;
       }
     } else if (!repeat && key === "Enter" && (name === "start" || name === "quit")) {
@@ -142,10 +150,13 @@ export function playByKeyboard(canvas, game, mark) {
   }
   // The mark shows while the game has the keyboard; a pointer hides it until the next key.
   canvas.addEventListener("blur", () => { game.classList.remove("keyed"); showMark(); });
-  canvas.addEventListener("mousedown", (event) => {
-    if (event.isTrusted) { game.classList.remove("keyed"); showMark(); }
-  });
-  window.addEventListener("touchstart", () => { game.classList.remove("keyed"); showMark(); });
+  const pointerCame = () => {
+    game.classList.remove("keyed");
+    keyed = {};
+    showMark();
+  };
+  canvas.addEventListener("mousedown", (event) => { if (event.isTrusted) pointerCame(); });
+  window.addEventListener("touchstart", pointerCame);
 
   return {
     // What the game shows now (seam.js): a new board puts the cursor on its middle cell.
@@ -158,6 +169,9 @@ export function playByKeyboard(canvas, game, mark) {
         cursor.row = Math.max(cursor.row, 0);
       }
       if (shown && shown.menu !== next.menu && next.menu) item = 0;
+      for (const setting of Object.keys(keyed)) {
+        if (!next.menu || next.settings[setting] === keyed[setting]) delete keyed[setting];
+      }
       shown = next;
       showMark();
     },

@@ -101,9 +101,12 @@ function start() {
   const keys = playByKeyboard(canvas, game, $("mark"));
   playByTouch(canvas, game, $("press"), {
     tapFlags: () => flagMode.isOn() && !shown.menu,
-    // The view zooms and pans on the board, never on the menu.
-    pinch: (factor, x, y) => { if (!shown.menu) { view.pinch(factor, x, y); keys.refresh(); } },
-    pan: (dx, dy) => { if (!shown.menu) { view.pan(dx, dy); keys.refresh(); } },
+    // Where fingers play the view zooms and pans on the board, never on the menu; with a mouse
+    // the whole screen stays as it is.
+    pinch: (factor, x, y) => {
+      if (fingers && !shown.menu) { view.pinch(factor, x, y); keys.refresh(); }
+    },
+    pan: (dx, dy) => { if (fingers && !shown.menu) { view.pan(dx, dy); keys.refresh(); } },
   });
   offerMenuControl($("menu"), canvas);
   // A right release flags a cell: no menu of the browser's over the game or its notes.

@@ -32,7 +32,7 @@ MAN_WARNINGS=$(man --warnings -l "$PREFIX/share/man/man6/dunmarrow.6.gz" 2>&1 >/
 check "the manual page formats without a warning" [ -z "$MAN_WARNINGS" ]
 MANUAL=$(MANWIDTH=200 man -l "$PREFIX/share/man/man6/dunmarrow.6.gz" 2>/dev/null)
 for topic in -nosound -software Escape "Right-button release" gfx/sprites.png fonts/vera.ttf \
-    "$PREFIX/share/dunmarrow" "graphical desktop"; do
+    "$PREFIX/share/dunmarrow" "graphical desktop" DUNMARROW_SCALE; do
     check "the manual page tells of $topic" grep -qF -- "$topic" <<<"$MANUAL"
 done
 

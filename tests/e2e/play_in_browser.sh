@@ -236,10 +236,12 @@ touch_device() {
     fi
 }
 if [ "$ENGINE" != webkit ]; then
+# (Firefox's tablet held sideways is a window under the browser's own bar: the page's bar
+# needs room, since with a mouse it goes where the game would lose by it.)
 TOUCH_DEVICES="Pixel_5 393 851
 Pixel_5_landscape 851 393
 iPad_Mini 768 1024
-iPad_Mini_landscape 1024 768"
+iPad_Mini_landscape 1024 700"
 [ "$ENGINE" = chromium ] && TOUCH_DEVICES+="
 Pixel_5 393 851 no-vibrate"
 # Touch, on a phone and a tablet, each way up: the whole of a short game with fingers only.
@@ -310,11 +312,15 @@ check "a finger on a slider lands where the mouse does" same_picture "$TOUCH_SLI
 
 # A win and a loss by touch, each followed by the next game by a long press (on the tablet,
 # where a finger reaches every pixel of the sliders).
-touch_device iPad_Mini_landscape 1024 768
+touch_device iPad_Mini_landscape 1024 700
 start_game -nosound
-browser swipe 330 320 250 >/dev/null
-browser swipe 330 325 300 >/dev/null
-browser swipe 330 324 350 >/dev/null
+# one_cell_by_touch: the sliders swiped to one row, one column and no share of mines.
+one_cell_by_touch() {
+    browser swipe 330 320 250 >/dev/null
+    browser swipe 330 325 300 >/dev/null
+    browser swipe 330 324 350 >/dev/null
+}
+one_cell_by_touch
 # (Where fingers play, the page shows only the board: a press on its one cell deals again.)
 open_the_cell() { tap 400 300; }
 deal_again() { hold 400 300; }
@@ -406,6 +412,9 @@ browser fingers_up >/dev/null
 shot ring-short
 check "lifted early, the ring goes" [ "$(ring)" = hidden ]
 check "and the cell opens" isnt shows "$LAST_SHOT" 265 165 "$SPRITES" 15 15
+# (On a new board: the cell opened above may have flooded the rest.)
+start_game -nosound
+tap 400 190
 browser fingers_down 535 435 >/dev/null
 sleep 0.7
 page_shot ring-took
@@ -433,9 +442,7 @@ shot flag-mode-play
 check "in flag mode a tap flags" shows "$LAST_SHOT" 265 165 "$SPRITES" 345 15
 check "and a hold opens" isnt shows "$LAST_SHOT" 535 435 "$SPRITES" 15 15
 browser tap_element menu >/dev/null
-browser swipe 330 320 250 >/dev/null
-browser swipe 330 325 300 >/dev/null
-browser swipe 330 324 350 >/dev/null
+one_cell_by_touch
 open_the_cell() { hold 400 300; }
 deal_again() { tap 400 300; }
 tap 400 190

@@ -178,6 +178,20 @@ sfx/explosion.wav byte
 fonts/vera.ttf byte
 FILES
 
+# Never a blank page: without the page's own script the page says so, with Try again; served
+# at an address without its slash (where neither its script nor its style arrive) its own note
+# says what to do.
+damaged_site no-script page/main.js missing
+serve "$BROKEN/no-script"
+browser visit "$SERVED_URL" >/dev/null
+check "without its script the page says so" grep -q "^Dunmarrow could not start The page's own script (page/main.js and the modules it loads) did not download" \
+    <<<"$(browser text problem)"
+check "and counts as failed" [ "$(browser status)" = failed ]
+SERVE_AT=/game serve "$SITE"
+browser load "${SERVED_URL}game" >/dev/null
+page_shot no-slash
+check "served at /game without its slash, the page says what to do" grep -q "If this stays, the page's own files did not arrive" <<<"$(browser text no-page)"
+
 # Every window: the whole game at the largest 4:3 size that fits, nothing cut, no scrolling,
 # sharp at whole device pixels, the bar of help and controls where it costs the game nothing,
 # and a flag lands on the cell aimed at. WIDTH HEIGHT RATIO, and the bar's place.
@@ -236,12 +250,12 @@ touch_device() {
     fi
 }
 if [ "$ENGINE" != webkit ]; then
-# (Firefox's tablet held sideways is a window under the browser's own bar: the page's bar
-# needs room, since with a mouse it goes where the game would lose by it.)
+# (Firefox's tablet held sideways is a window with room beside the game for the page's bar,
+# which with a fine pointer goes where the game would lose by it, and with it the Menu control.)
 TOUCH_DEVICES="Pixel_5 393 851
 Pixel_5_landscape 851 393
 iPad_Mini 768 1024
-iPad_Mini_landscape 1024 700"
+iPad_Mini_landscape 1180 768"
 [ "$ENGINE" = chromium ] && TOUCH_DEVICES+="
 Pixel_5 393 851 no-vibrate"
 # Touch, on a phone and a tablet, each way up: the whole of a short game with fingers only.
@@ -312,7 +326,7 @@ check "a finger on a slider lands where the mouse does" same_picture "$TOUCH_SLI
 
 # A win and a loss by touch, each followed by the next game by a long press (on the tablet,
 # where a finger reaches every pixel of the sliders).
-touch_device iPad_Mini_landscape 1024 700
+touch_device iPad_Mini_landscape 1180 768
 start_game -nosound
 # one_cell_by_touch: the sliders swiped to one row, one column and no share of mines.
 one_cell_by_touch() {

@@ -15,15 +15,21 @@ WEB_TESTS="$(cd "$(dirname "${BASH_SOURCE[0]}")/../web" && pwd)"
 
 # serve DIR [POLICY [PORT]]: serves the folder on a loopback port, a free one unless given,
 # and sets SERVED_URL to its address; with POLICY, every answer carries it as its
-# Content-Security-Policy.
+# Content-Security-Policy; with SERVE_AT=/path, the page answers there too.
 serve() {
     local port_file
     port_file=$(mktemp)
     python3 - "$1" "$port_file" "${2:-}" "${3:-0}" >/dev/null 2>&1 <<'PY' &
-import functools, http.server, sys
+import functools, http.server, os, sys
 class Handler(http.server.SimpleHTTPRequestHandler):
     # Connections kept open, as web hosts keep them.
     protocol_version = "HTTP/1.1"
+    # With SERVE_AT set, the folder's page is also served at that address, without its slash,
+    # as some hosts serve a folder's index.
+    def translate_path(self, path):
+        if os.environ.get("SERVE_AT") and path.split("?")[0] == os.environ["SERVE_AT"]:
+            path = "/index.html"
+        return super().translate_path(path)
     def end_headers(self):
         if sys.argv[3]:
             self.send_header("Content-Security-Policy", sys.argv[3])

@@ -10,6 +10,7 @@
 //   open QUERY|- [YYYY-MM-DDTHH:MM:SS]   opens the page, its clock stopped at that time (UTC) if
 //                                  given, and waits until the game runs or has ended
 //   visit URL                      opens another address, and waits as open does
+//   load URL                       opens an address, waiting only for it to load
 //   open_behind QUERY|-            opens the page in a new tab behind this one, and waits as
 //                                  open does; "hidden" if the tab was not shown meanwhile
 //   front                          brings that tab to the front and plays on in it
@@ -217,6 +218,8 @@ const commands = {
   },
   open: (query, clock) => open(query === "-" ? "" : query, clock),
   visit: async (url) => { await visit(url); await locateCanvas(); },
+  // Opens an address and waits only for the page to load, whatever it then shows.
+  load: async (url) => { await page.goto(url); },
   open_behind: async (query) => {
     const front = page;
     page = await browser.newPage();

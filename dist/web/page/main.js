@@ -19,10 +19,12 @@ const $ = (id) => document.getElementById(id);
 const canvas = $("canvas");
 const game = $("game");
 
+// Only where full screen is allowed: a frame without allow="fullscreen" has the functions but
+// refuses them.
 function offerFullScreen() {
   const root = document.documentElement;
   const enter = root.requestFullscreen || root.webkitRequestFullscreen;
-  if (!enter) return;
+  if (!enter || !(document.fullscreenEnabled || document.webkitFullscreenEnabled)) return;
   const control = $("fullscreen");
   control.hidden = false;
   control.addEventListener("click", () => {
@@ -46,6 +48,9 @@ function wakeAudio(args) {
 }
 
 function start() {
+  // The page's own scripts arrived and run: boot.js need not speak for them.
+  window.dunmarrowPageRuns = true;
+  $("no-page").remove();
   offerFullScreen();
   // The help says how to play here: by finger, or by mouse and keyboard.
   $("help").textContent = fingers

@@ -2,10 +2,16 @@
 // without the network, where the browser offers one: over https, or from this machine. It
 // starts after the game, so as not to compete with its start.
 
+// Nothing here may end a game that plays: in a sandboxed frame even reading
+// navigator.serviceWorker throws.
 export function keepForOffline() {
-  if (!("serviceWorker" in navigator) || !window.isSecureContext) return;
   setTimeout(() => {
-    navigator.serviceWorker.register("service-worker.js")
-      .catch((error) => console.warn("The game is not kept for offline play: " + error));
+    try {
+      if (!("serviceWorker" in navigator) || !window.isSecureContext) return;
+      navigator.serviceWorker.register("service-worker.js")
+        .catch((error) => console.warn("The game is not kept for offline play: " + error));
+    } catch (refused) {
+      console.warn("The game is not kept for offline play here: " + refused);
+    }
   }, 1000);
 }

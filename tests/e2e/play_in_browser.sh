@@ -188,9 +188,12 @@ check "without its script the page says so" grep -q "^Dunmarrow could not start 
     <<<"$(browser text problem)"
 check "and counts as failed" [ "$(browser status)" = failed ]
 SERVE_AT=/game serve "$SITE"
+browser load "${SERVED_URL}game/" >/dev/null
+check "served under /game/ the game starts" [ "$(browser ms 'document.getElementById("no-page")')" = null ]
 browser load "${SERVED_URL}game" >/dev/null
 page_shot no-slash
-check "served at /game without its slash, the page says what to do" grep -q "If this stays, the page's own files did not arrive" <<<"$(browser text no-page)"
+check "served at /game without its slash, the page says what to do" grep -q "Dunmarrow: if this stays, the page's own files did not arrive" <<<"$(browser text no-page)"
+check "where the player sees it at once" [ "$(browser ms '(() => { const r = document.getElementById("no-page").getBoundingClientRect(); return r.height > 0 && r.top >= 0 && r.bottom <= innerHeight && getComputedStyle(document.getElementById("no-page")).visibility === "visible"; })()')" = true ]
 
 # Every window: the whole game at the largest 4:3 size that fits, nothing cut, no scrolling,
 # sharp at whole device pixels, the bar of help and controls where it costs the game nothing,

@@ -15,7 +15,7 @@ WEB_TESTS="$(cd "$(dirname "${BASH_SOURCE[0]}")/../web" && pwd)"
 
 # serve DIR [POLICY [PORT]]: serves the folder on a loopback port, a free one unless given,
 # and sets SERVED_URL to its address; with POLICY, every answer carries it as its
-# Content-Security-Policy; with SERVE_AT=/path, the page answers there too.
+# Content-Security-Policy; with SERVE_AT=/path, the folder is served under that path.
 serve() {
     local port_file
     port_file=$(mktemp)
@@ -24,11 +24,19 @@ import functools, http.server, os, sys
 class Handler(http.server.SimpleHTTPRequestHandler):
     # Connections kept open, as web hosts keep them.
     protocol_version = "HTTP/1.1"
-    # With SERVE_AT set, the folder's page is also served at that address, without its slash,
-    # as some hosts serve a folder's index.
+    # With SERVE_AT=/path set, the folder is served under that path, as a host serves a folder
+    # of its site, and its page at the path without its slash too, as some hosts serve a
+    # folder's index; nothing is served outside it.
     def translate_path(self, path):
-        if os.environ.get("SERVE_AT") and path.split("?")[0] == os.environ["SERVE_AT"]:
-            path = "/index.html"
+        at = os.environ.get("SERVE_AT")
+        if at:
+            bare = path.split("?")[0]
+            if bare == at:
+                path = "/index.html"
+            elif bare.startswith(at + "/"):
+                path = path[len(at):]
+            else:
+                path = "/nothing-here"
         return super().translate_path(path)
     def end_headers(self):
         if sys.argv[3]:

@@ -6,6 +6,7 @@
 (function () {
   const $ = (id) => document.getElementById(id);
   function showProblem(title, parts, retry) {
+    $("no-page").remove();
     $("loading").hidden = true;
     $("problem-title").textContent = title;
     const text = $("problem-text");

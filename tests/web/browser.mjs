@@ -34,6 +34,8 @@
 //                                  row, and one from a point to beyond the canvas' left edge
 //   tap_element ID                 a tap on the page's element
 //   fingers_down X Y [X Y...] | fingers_up    fingers put down and left there, then lifted
+//   brief_press X Y                a finger down for a tenth of a second: the ring's look then
+//                                  and after
 //   move X Y | click BUTTON X Y | click_all BUTTON X Y [X Y...] | key NAME [TIMES] | drag X0 X1 Y
 //   pinch_close X Y                two fingers closing: the view zoomed out again
 //   swipe_two X0 Y X1 | no_storage    two fingers dragged along a row; storage refused
@@ -345,6 +347,23 @@ const commands = {
     fingerSession ??= await page.createCDPSession();
     await fingerSession.send("Input.dispatchTouchEvent", { type: "touchStart",
       touchPoints: fingersDown.map(([x, y], id) => ({ x, y, id })) });
+  },
+  // A finger put down and lifted a tenth of a second later, all in one go so that no delay of
+  // the test's own can make it a hold: the ring's look while it was down, and once it lifted.
+  brief_press: async (x, y) => {
+    const ring = () => page.evaluate(() => {
+      const press = document.getElementById("press");
+      return press.hidden ? "hidden" : press.className;
+    });
+    const cdp = await page.createCDPSession();
+    const [px, py] = at(x, y);
+    await cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [{ x: px, y: py }] });
+    await new Promise((resolve) => setTimeout(resolve, 100));
+    const during = await ring();
+    await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+    await cdp.detach();
+    await settle();
+    return during + " " + await ring();
   },
   fingers_up: async () => {
     await fingerSession.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });

@@ -39,6 +39,9 @@
 //   move X Y | click BUTTON X Y | click_all BUTTON X Y [X Y...] | key NAME [TIMES] | drag X0 X1 Y
 //   pinch_close X Y                two fingers closing: the view zoomed out again
 //   swipe_two X0 Y X1 | no_storage    two fingers dragged along a row; storage refused
+//   drag_out X0 X1 Y W H           a drag with the window resized to W x H half-way, and the
+//                                  pointer off the game and back
+//   drag_off X0 Y                  a drag from X0 along row Y, let go off the game
 //   key_held NAME                  a key held down until it repeats, then let go
 //   focused                        the id (or tag) of the element that has the focus
 //                                  X and Y in the game's pixels, wherever and however large the
@@ -301,6 +304,31 @@ const commands = {
     await page.mouse.move(...at(x0, y));
     await page.mouse.down();
     await page.mouse.move(...at(x1, y), { steps: 4 });
+    await page.mouse.up();
+    await settle();
+  },
+  // A drag along row Y from X0 to X1, the button held throughout: half-way the window is
+  // resized to W x H, and the pointer leaves the game (for the page left of it) and comes back.
+  drag_out: async (x0, x1, y, width, height) => {
+    const middle = (Number(x0) + Number(x1)) / 2;
+    await page.mouse.move(...at(x0, y));
+    await page.mouse.down();
+    await page.mouse.move(...at(middle, y), { steps: 4 });
+    await page.setViewport({ width: Number(width), height: Number(height) });
+    await settle();
+    const [, py] = at(middle, y);
+    await page.mouse.move(Math.max(origin.x - 40, 1), py, { steps: 4 });
+    await page.mouse.move(...at(middle, y), { steps: 4 });
+    await page.mouse.move(...at(x1, y), { steps: 4 });
+    await page.mouse.up();
+    await settle();
+  },
+  // A drag from X0 along row Y, let go off the game, left of it.
+  drag_off: async (x0, y) => {
+    await page.mouse.move(...at(x0, y));
+    await page.mouse.down();
+    const [, py] = at(x0, y);
+    await page.mouse.move(Math.max(origin.x - 40, 1), py, { steps: 4 });
     await page.mouse.up();
     await settle();
   },

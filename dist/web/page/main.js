@@ -5,6 +5,7 @@
 
 import { commandLine } from "./command_line.js";
 import { loadGameScript, showProgress } from "./downloads.js";
+import { keepDragsWhileHeld } from "./drag.js";
 import { fingers, keepFitted } from "./fit.js";
 import { offerFlagMode } from "./flag_mode.js";
 import { compileGame, downloadGameFiles, loadFont, placeGameFiles } from "./game_files.js";
@@ -114,6 +115,7 @@ function start() {
     pan: (dx, dy) => { if (fingers && !shown.menu) { view.pan(dx, dy); keys.refresh(); } },
   });
   offerMenuControl($("menu"), canvas);
+  keepDragsWhileHeld(canvas);
   // A right release flags a cell: no menu of the browser's over the game or its notes.
   game.addEventListener("contextmenu", (event) => event.preventDefault());
   canvas.addEventListener("mousedown", () => canvas.focus());

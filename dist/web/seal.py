@@ -1,8 +1,15 @@
 #!/usr/bin/env python3
-"""Writes the hash of every file the page downloads into the table of hashes in the site's
-index.html, which the page checks its downloads against (a file missing from the site gets no
-hash), then every file of the site with its hash into the offline worker, service-worker.js.
-Run on a built site; running it again reseals it, as after a file of the site was replaced."""
+"""Seals a built site: every file the page downloads or loads as its own (the game, its
+pictures, sounds and font, the page's scripts and style) gets a name that changes with its
+content, so that a browser's cache can never answer a new index.html with a file of an older
+build. The page's table of hashes (#hashes in index.html) gets each downloaded file's name and
+hash, which the page checks it against (a file missing from the site gets no hash); the page's
+own references and its modules' imports get the new names; and the offline worker,
+service-worker.js, gets every file of the site with its hash.
+
+Run on a built site, whose files have their plain names. Running it again reseals it: a file
+put back under its plain name (gfx/win.png, say) replaces the sealed one of that name, and a
+sealed file changed in place gets its new name."""
 import base64
 import hashlib
 import json
@@ -10,34 +17,142 @@ import pathlib
 import re
 import sys
 
+# A sealed name: the plain one with the first hex digits of its content's hash before its suffix.
+SEALED = re.compile(r"\.[0-9a-f]{12}(?=\.[^./]+$)")
+# The page's own files, referenced from index.html and from each other by name.
+PAGE_REFERENCE = re.compile(
+    r'(?P<at>(?:src|href)=")(?P<name>page/[\w-]+(?:\.[0-9a-f]{12})?\.js|page(?:\.[0-9a-f]{12})?\.css)"')
+IMPORT = re.compile(r'(?P<at>\bfrom\s+"\./|\bimport\s+"\./)(?P<name>[\w.-]+\.js)"')
 
-def integrity(site, name):
-    digest = hashlib.sha384((site / name).read_bytes()).digest()
-    return "sha384-" + base64.b64encode(digest).decode()
+
+def plain(name):
+    return SEALED.sub("", name)
 
 
-def main():
-    site = pathlib.Path(sys.argv[1])
-    page = site / "index.html"
+def digest(path):
+    return hashlib.sha384(path.read_bytes()).digest()
+
+
+def integrity(path):
+    return "sha384-" + base64.b64encode(digest(path)).decode()
+
+
+def sealed_name(name, path):
+    stem, dot, suffix = name.rpartition(".")
+    return "%s.%s.%s" % (stem, digest(path).hex()[:12], suffix)
+
+
+class Site:
+    def __init__(self, root):
+        self.root = root
+        worker = root / "service-worker.js"
+        found = re.search(r"^const BUILD = (\{.*?\});$", worker.read_text(encoding="utf-8"),
+                          flags=re.M | re.S)
+        self.listed = set(json.loads(found.group(1)).get("files", {})) if found else set()
+        # What this seal has named so far, by plain name.
+        self.sealed = {}
+
+    def current(self, name):
+        """The file that holds NAME now: its plain name where the build or a host put it
+        there, else its one sealed copy (the one the last seal listed, where an old build's
+        copies were left beside it); None where the site lacks it."""
+        if name in self.sealed:
+            return self.sealed[name]
+        if (self.root / name).is_file():
+            for old in self.copies(name):
+                (self.root / old).unlink()
+            return name
+        copies = self.copies(name)
+        listed = [copy for copy in copies if copy in self.listed]
+        if len(listed) == 1 or len(copies) == 1:
+            return (listed or copies)[0]
+        if copies:
+            sys.exit("seal.py: several sealed copies of %s and none listed; put the one to keep "
+                     "back under its plain name" % name)
+        return None
+
+    def copies(self, name):
+        path = pathlib.PurePosixPath(name)
+        return sorted(copy.relative_to(self.root).as_posix()
+                      for copy in (self.root / path.parent).glob(path.stem + ".*" + path.suffix)
+                      if plain(copy.relative_to(self.root).as_posix()) == name and copy.is_file())
+
+    def seal(self, name, rewrite=None):
+        """Gives NAME's file its sealed name, after REWRITE(text) where given; returns that
+        name, or None where the site lacks the file."""
+        now = self.current(name)
+        if now is None:
+            return None
+        path = self.root / now
+        if rewrite:
+            path.write_text(rewrite(path.read_text(encoding="utf-8")), encoding="utf-8")
+        sealed = sealed_name(name, path)
+        if sealed != now:
+            path.rename(self.root / sealed)
+        self.sealed[name] = sealed
+        return sealed
+
+
+def seal_page_scripts(site):
+    """The page's modules, each after the modules it imports, whose sealed names it then
+    imports; returns every page file's sealed name by its plain one."""
+    names = {plain(path.relative_to(site.root).as_posix())
+             for path in (site.root / "page").glob("*.js")}
+    sealed = {}
+
+    def seal(name, importers=()):
+        if name in sealed:
+            return sealed[name]
+        if name in importers:
+            sys.exit("seal.py: %s imports itself, through %s" % (name, " and ".join(importers)))
+        text = (site.root / site.current(name)).read_text(encoding="utf-8")
+        for imported in {plain(found.group("name")) for found in IMPORT.finditer(text)}:
+            seal("page/" + imported, importers + (name,))
+        sealed[name] = site.seal(name, lambda text: IMPORT.sub(
+            lambda found: found.group("at") + sealed["page/" + plain(found.group("name"))]
+            .split("/", 1)[1] + '"', text))
+        return sealed[name]
+
+    for name in sorted(names):
+        seal(name)
+    sealed["page.css"] = site.seal("page.css")
+    return sealed
+
+
+def seal_page(site, page_files):
+    page = site.root / "index.html"
     text = page.read_text(encoding="utf-8")
     found = re.search(r'<script type="application/json" id="hashes">\s*(\{.*?\})\s*</script>',
                       text, flags=re.S)
     if not found:
         sys.exit("seal.py: %s has no table of hashes" % page)
-    table = {name: integrity(site, name) if (site / name).is_file() else ""
-             for name in json.loads(found.group(1))}
+    table = {}
+    for name in json.loads(found.group(1)):
+        sealed = site.seal(name)
+        table[name] = ({"at": sealed, "integrity": integrity(site.root / sealed)} if sealed
+                       else {"at": name, "integrity": ""})
     text = text[:found.start(1)] + json.dumps(table, indent=0) + text[found.end(1):]
+    text = PAGE_REFERENCE.sub(lambda found: '%s%s"' % (
+        found.group("at"), page_files[plain(found.group("name"))]), text)
+    # The game's script is asked for with the page, rather than once the page's modules run.
+    script = table["dunmarrow.js"]
+    text, count = re.subn(r'<link rel="preload" as="script" [^>]*>', lambda _: (
+        '<link rel="preload" as="script" crossorigin="anonymous" href="%s" integrity="%s">'
+        % (script["at"], script["integrity"])), text, count=1)
+    if count != 1:
+        sys.exit("seal.py: %s has no place for the game's script" % page)
     page.write_text(text, encoding="utf-8")
-    seal_service_worker(site)
 
 
 def seal_service_worker(site):
     """Every file of the sealed site, index.html included, goes into the offline worker's list
-    with its hash, and the build's version is the hash of that list."""
-    worker = site / "service-worker.js"
-    files = sorted(path.relative_to(site).as_posix() for path in site.rglob("*")
+    with its hash (an older build's sealed copies left beside it are not this build's), and
+    the build's version is the hash of that list."""
+    worker = site.root / "service-worker.js"
+    files = sorted(path.relative_to(site.root).as_posix() for path in site.root.rglob("*")
                    if path.is_file() and path != worker)
-    listed = {name: integrity(site, name) for name in files}
+    files = [name for name in files if site.sealed.get(plain(name), name) == name]
+    listed = {name: integrity(site.root / name) for name in files}
     version = hashlib.sha256(json.dumps(listed).encode()).hexdigest()[:16]
     build = json.dumps({"version": version, "files": listed}, indent=1)
     text, count = re.subn(r"^const BUILD = \{.*?\};$", lambda _: "const BUILD = %s;" % build,
@@ -45,6 +160,12 @@ def seal_service_worker(site):
     if count != 1:
         sys.exit("seal.py: %s has no place for the build's files" % worker)
     worker.write_text(text, encoding="utf-8")
+
+
+def main():
+    site = Site(pathlib.Path(sys.argv[1]))
+    seal_page(site, seal_page_scripts(site))
+    seal_service_worker(site)
 
 
 main()

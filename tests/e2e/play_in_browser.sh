@@ -102,15 +102,24 @@ check "and plays" shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
 fi
 
 # Sites whose files are damaged. damaged_site NAME FILE DAMAGE: a copy of the site in
-# $BROKEN/NAME with FILE missing, cut to half, changed by a byte, of random bytes, not a
-# picture or empty; sealed_site NAME then seals it as the build does, as though it had been
-# built from those files.
+# $BROKEN/NAME with FILE (its plain name) missing, cut to half, changed by a byte, of random
+# bytes, not a picture or empty; sealed_site NAME then seals it as the build does, as though it
+# had been built from those files.
 BROKEN=$(mktemp -d)
+# sealed_copy DIR FILE: the sealed site's copy of FILE, named for its content.
+sealed_copy() {
+    local copies=("$1/${2%.*}".????????????."${2##*.}")
+    [ -f "${copies[0]}" ] && echo "${copies[0]}"
+}
 damaged_site() {
     rm -rf "${BROKEN:?}/$1"
     cp -r "$SITE" "$BROKEN/$1"
-    local target="$BROKEN/$1/$2"
-    case "$3" in
+    damage "$(sealed_copy "$BROKEN/$1" "$2")" "$3"
+}
+# damage PATH HOW: the file damaged that way.
+damage() {
+    local target=$1
+    case "$2" in
         missing) rm "$target" ;;
         half) truncate -s $(($(stat -c %s "$target") / 2)) "$target" ;;
         byte) python3 -c 'import sys; f = open(sys.argv[1], "r+b"); f.seek(-100, 2); b = f.read(1)
@@ -144,8 +153,8 @@ PICTURES
 
 # Sounds that cannot be decoded, or are missing, are not heard, and the game plays.
 damaged_site sounds sfx/mvstn.wav random
-rm "$BROKEN/sounds/sfx/click.wav"
-head -c 1000 /dev/urandom >"$BROKEN/sounds/sfx/explosion.wav"
+damage "$(sealed_copy "$BROKEN/sounds" sfx/click.wav)" missing
+head -c 1000 /dev/urandom >"$(sealed_copy "$BROKEN/sounds" sfx/explosion.wav)"
 sealed_site sounds
 serve "$BROKEN/sounds"
 browser visit "$SERVED_URL" >/dev/null
@@ -177,6 +186,59 @@ gfx/sprites.png half
 sfx/explosion.wav byte
 fonts/vera.ttf byte
 FILES
+
+# An update never locks a returning player out. Build 1 played, build 2 put over it (its game,
+# its WebAssembly, its page's script and style changed), and a reload plays build 2: from a
+# server that sends only the files' dates (build 1's a year old, which the browser's cache
+# reckons fresh for weeks), and from one that has browsers keep every file but the page for a
+# year. Then build 3 arrives with its game's script cut short; once the host puts it right, Try
+# again plays it. (Without the offline worker, which has its own updates, checked below.)
+# next_build FROM TO N: build N, sealed, from build FROM.
+next_build() {
+    rm -rf "${BROKEN:?}/$2"
+    cp -r "$1" "$BROKEN/$2"
+    printf '\n;window.dunmarrowBuild = %d;\n' "$3" >>"$(sealed_copy "$BROKEN/$2" dunmarrow.js)"
+    # (A custom section of WebAssembly's, which changes nothing else.)
+    printf '\0\6\5build' >>"$(sealed_copy "$BROKEN/$2" dunmarrow.wasm)"
+    echo "// build $3" >>"$(sealed_copy "$BROKEN/$2" page/main.js)"
+    echo "/* build $3 */" >>"$(sealed_copy "$BROKEN/$2" page.css)"
+    sealed_site "$2"
+}
+next_build "$SITE" build2 2
+next_build "$BROKEN/build2" build3 3
+build() { browser ms '(document.body.dataset.exitStatus || "running") + " " + (window.dunmarrowBuild || 1)'; }
+for cache in dates year; do
+    rm -rf "$BROKEN/host"
+    cp -r "$SITE" "$BROKEN/host"
+    rm "$BROKEN/host/service-worker.js"
+    find "$BROKEN/host" -exec touch -d "1 year ago" {} +
+    if [ "$cache" = year ]; then MAX_AGE=31536000 serve "$BROKEN/host"; else serve "$BROKEN/host"; fi
+    browser visit "$SERVED_URL?-nosound" >/dev/null
+    check "$cache: build 1 plays" [ "$(build)" = "running 1" ]
+    rm -rf "${BROKEN:?}/host/"*
+    cp -r "$BROKEN/build2/." "$BROKEN/host/"
+    rm "$BROKEN/host/service-worker.js"
+    browser reload >/dev/null
+    move 5 5
+    click 1 400 190
+    click 1 415 315
+    shot "update-$cache"
+    check "$cache: after an update, a reload plays the new build" [ "$(build)" = "running 2" ]
+    check "$cache: and the game plays" isnt shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
+done
+rm -rf "${BROKEN:?}/host/"*
+cp -r "$BROKEN/build3/." "$BROKEN/host/"
+rm "$BROKEN/host/service-worker.js"
+script=$(sealed_copy "$BROKEN/host" dunmarrow.js)
+cp "$script" "$BROKEN/script"
+damage "$script" half
+browser reload >/dev/null
+check "a file that arrives cut short is named" grep -qF "The file dunmarrow.js did not download" <<<"$(browser text problem)"
+cp "$BROKEN/script" "$script"
+browser press retry >/dev/null
+shot update-try-again
+check "put right on the server, Try again plays it, whatever the cache kept" [ "$(build)" = "running 3" ]
+check "from its menu" shows "$LAST_SHOT" 345 190 "$MENU" 12 14
 
 # A slider drag goes on while the button is held, the window resized under it and the pointer
 # off the game and back; let go off the game, the button is let go. (WebKit's window is resized
@@ -598,14 +660,14 @@ shot offline
 check "offline, a reload plays" isnt shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
 check "with nothing refused" [ "$(browser status) $(browser text problem)" = "running " ]
 offline off
-echo "/* the next build */" >>"$BROKEN/kept/page.css"
+echo "/* the next build */" >>"$(sealed_copy "$BROKEN/kept" page.css)"
 sealed_site kept
 NEXT=$(sed -n 's/^ "version": "\(.*\)",$/\1/p' "$BROKEN/kept/service-worker.js")
 browser visit "$KEPT_URL" >/dev/null
 check "the next build's worker takes over" [ "$(browser ms "new Promise((resolve) => { const look = () => caches.keys().then((k) => k.join() === 'dunmarrow-$NEXT' ? resolve('yes') : setTimeout(look, 100)); look(); setTimeout(() => resolve('no'), 5000); })")" = yes ]
 browser visit "$KEPT_URL" >/dev/null
 check "and after one reload the page is the next build's" \
-    grep -q "the next build" <<<"$(browser ms 'fetch("page.css").then((r) => r.text())')"
+    grep -q "the next build" <<<"$(browser ms 'fetch(document.querySelector("link[rel=stylesheet]").href).then((r) => r.text())')"
 check "playing with nothing refused" [ "$(browser status) $(browser text problem)" = "running " ]
 
 if [ "$ENGINE" != webkit ]; then

@@ -15,7 +15,10 @@ WEB_TESTS="$(cd "$(dirname "${BASH_SOURCE[0]}")/../web" && pwd)"
 
 # serve DIR [POLICY [PORT]]: serves the folder on a loopback port, a free one unless given,
 # and sets SERVED_URL to its address; with POLICY, every answer carries it as its
-# Content-Security-Policy; with SERVE_AT=/path, the folder is served under that path.
+# Content-Security-Policy; with SERVE_AT=/path, the folder is served under that path; with
+# MAX_AGE=SECONDS, browsers are told to keep every file but the page that long (as hosts
+# that know their file names change with their content do); with CORS=1, any origin may use
+# the files (as the servers that portals embed games from do).
 serve() {
     local port_file
     port_file=$(mktemp)
@@ -39,6 +42,11 @@ class Handler(http.server.SimpleHTTPRequestHandler):
                 path = "/nothing-here"
         return super().translate_path(path)
     def end_headers(self):
+        page = self.path.split("?")[0].endswith(("/", "/index.html"))
+        if os.environ.get("MAX_AGE") and not page:
+            self.send_header("Cache-Control", "max-age=" + os.environ["MAX_AGE"])
+        if os.environ.get("CORS"):
+            self.send_header("Access-Control-Allow-Origin", "*")
         if sys.argv[3]:
             self.send_header("Content-Security-Policy", sys.argv[3])
         super().end_headers()
@@ -105,12 +113,12 @@ shot() {
     LAST_SHOT="$SHOTS/$1.png"
 }
 tap() { browser tap "$1" "$2" >/dev/null; }
-# offline on|off: the browser cut off the network and given it back. WebKit's driver cannot
-# cut it, so there the site last served stops, and starts again on its port.
+# offline on|off: the browser cut off the network and given it back, and the site last served
+# stopped and started again on its port: a browser's own switch does not reach the offline
+# worker's fetches, and WebKit's driver has none.
 offline() {
-    if [ "$ENGINE" != webkit ]; then
-        browser offline "$1" >/dev/null
-    elif [ "$1" = on ]; then
+    [ "$ENGINE" = webkit ] || browser offline "$1" >/dev/null
+    if [ "$1" = on ]; then
         kill "${SERVED[2]}"
         wait "${SERVED[2]}" 2>/dev/null || true
     else

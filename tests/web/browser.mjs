@@ -11,6 +11,9 @@
 //                                  given, and waits until the game runs or has ended
 //   visit URL                      opens another address, and waits as open does
 //   load URL                       opens an address, waiting only for it to load
+//   reload                         the page reloaded, as the player's Reload does (the page
+//                                  asked of the server again, its files as the cache has them),
+//                                  and waits as open does
 //   open_behind QUERY|-            opens the page in a new tab behind this one, and waits as
 //                                  open does; "hidden" if the tab was not shown meanwhile
 //   front                          brings that tab to the front and plays on in it
@@ -161,7 +164,7 @@ async function locateCanvas() {
 
 // Opens the page and waits until it has loaded the game or said why not.
 async function visit(url) {
-  await page.goto(url);
+  if (url) await page.goto(url);
   await page.waitForFunction(
     () => document.body.dataset.exitStatus !== undefined ||
       document.getElementById("loading").hidden,
@@ -225,6 +228,11 @@ const commands = {
   visit: async (url) => { await visit(url); await locateCanvas(); },
   // Opens an address and waits only for the page to load, whatever it then shows.
   load: async (url) => { await page.goto(url); },
+  reload: async () => {
+    await page.reload();
+    await visit(null);
+    await locateCanvas();
+  },
   open_behind: async (query) => {
     const front = page;
     page = await browser.newPage();
@@ -345,7 +353,7 @@ const commands = {
     await tab.setRequestInterception(true);
     let cut = null;
     tab.on("request", async (request) => {
-      if (request.isNavigationRequest() || /\/page(\.css|\/\w+\.js)$/.test(request.url())) {
+      if (request.isNavigationRequest() || /\/page(\.\w+\.css|\/[\w.]+\.js)$/.test(request.url())) {
         return request.continue();
       }
       cut ??= tab.setOfflineMode(true);

@@ -135,6 +135,11 @@ class WebKitPage {
     Object.assign(this.sent, { buttons: 0, keys: 0, x: -1, y: -1 });
     for (const script of this.newDocumentScripts) await this.evaluate(script);
   }
+  async reload() {
+    await this.driver.navigate().refresh();
+    Object.assign(this.sent, { buttons: 0, keys: 0, x: -1, y: -1 });
+    for (const script of this.newDocumentScripts) await this.evaluate(script);
+  }
   async inputArrived() {
     const { buttons, keys, x, y } = this.sent;
     await this.waitForFunction((b, k, px, py) => {

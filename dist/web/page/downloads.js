@@ -1,9 +1,16 @@
 // The game's files, each downloaded and checked against the hash that the build wrote into
 // index.html (#hashes), with the progress shown as they arrive. A file that did not download
 // whole and unchanged is named to the player, and the game never starts.
+//
+// Each file has a name that changes with its content (#hashes gives it by the file's plain
+// name), so a cache can never answer this page with a file of another build. Should a check
+// fail all the same (a cache that kept a damaged copy), the file is asked for once more past
+// every cache before the player is told; that also refreshes the cache, so Try again
+// (a reload) fetches the file afresh.
 
 const $ = (id) => document.getElementById(id);
 
+// { "gfx/win.png": { at: "gfx/win.0123456789ab.png", integrity: "sha384-..." }, ... }
 export const hashes = JSON.parse($("hashes").textContent);
 export const files = Object.keys(hashes);
 
@@ -30,7 +37,9 @@ export const notDownloaded = (file, answered) => (navigator.onLine === false
 // Resolves to the response, or to null for a file missing from the site where that is for
 // the game to judge.
 export function download(file, missingIsFine) {
-  return fetch(file, { integrity: hashes[file], credentials: "same-origin" }).then(
+  const { at, integrity } = hashes[file];
+  const get = (cache) => fetch(at, { integrity, credentials: "same-origin", cache });
+  return get("default").catch(() => get("reload")).then(
     (response) => {
       if (!response.ok && !missingIsFine) throw new Error(notDownloaded(file, true));
       arrived();
@@ -39,12 +48,25 @@ export function download(file, missingIsFine) {
     () => { throw new Error(notDownloaded(file, false)); });
 }
 
-// The game's script, checked as the rest; it runs once the page has set up Module.
+// The game's script, checked as the rest; it runs once the page has set up Module. (The
+// page asked for it already, in index.html's preload hint, which this request matches.) A
+// script element cannot ask past the cache, so a fetch that does refreshes the cache first.
 export function loadGameScript(failed) {
-  const script = document.createElement("script");
-  script.src = "dunmarrow.js";
-  script.integrity = hashes["dunmarrow.js"];
-  script.onload = arrived;
-  script.onerror = () => failed(notDownloaded("dunmarrow.js", false));
-  document.body.appendChild(script);
+  const { at, integrity } = hashes["dunmarrow.js"];
+  const load = (again) => {
+    const script = document.createElement("script");
+    script.src = at;
+    script.integrity = integrity;
+    // As the page's modules are: a page in a portal's sandboxed frame has an origin of its own.
+    script.crossOrigin = "anonymous";
+    script.onload = arrived;
+    script.onerror = () => {
+      script.remove();
+      if (!again) return failed(notDownloaded("dunmarrow.js", false));
+      fetch(at, { cache: "reload", credentials: "same-origin" }).catch(() => {})
+        .then(() => load(false));
+    };
+    document.body.appendChild(script);
+  };
+  load(true);
 }

@@ -283,6 +283,39 @@ page_shot no-slash
 check "served at /game without its slash, the page says what to do" grep -q "Dunmarrow: if this stays, the page's own files did not arrive" <<<"$(browser text no-page)"
 check "where the player sees it at once" [ "$(browser ms '(() => { const r = document.getElementById("no-page").getBoundingClientRect(); return r.height > 0 && r.top >= 0 && r.bottom <= innerHeight && getComputedStyle(document.getElementById("no-page")).visibility === "visible"; })()')" = true ]
 
+# A portal's frame, sandboxed to scripts alone (sandbox="allow-scripts", so the page has an
+# origin of its own and no storage, offline worker or full screen): from a server that lets any
+# origin have the game's files, the game plays and nothing around it ends it; from one that
+# does not, the frame says so. portal NAME GAME_URL: a portal's page holding the game there.
+portal() {
+    mkdir -p "$BROKEN/$1"
+    cat >"$BROKEN/$1/index.html" <<HTML
+<!DOCTYPE html><html><head><title>A portal</title></head><body style="margin:0">
+<iframe sandbox="allow-scripts" src="$2" style="border:0;display:block;width:800px;height:600px"></iframe>
+</body></html>
+HTML
+    serve "$BROKEN/$1"
+    browser load "$SERVED_URL" >/dev/null
+    browser frame on >/dev/null
+}
+CORS=1 serve "$SITE"
+portal portal "$SERVED_URL?-nosound"
+move 5 5
+click 1 400 190
+click 1 415 315
+sleep 1.5
+shot sandboxed-frame
+check "in a portal's sandboxed frame the game plays" isnt shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
+check "and nothing around it ends it: no worker, no storage" [ "$(browser status) $(browser text problem)" = "running " ]
+check "with no Full screen control where full screen is not allowed" [ "$(browser ms 'document.getElementById("fullscreen").hidden')" = true ]
+browser frame off >/dev/null
+serve "$SITE"
+portal closed-portal "$SERVED_URL"
+page_shot sandboxed-frame-refused
+check "from a server that does not allow it, the frame says so" grep -q "^Dunmarrow cannot start in this frame The page that shows the game keeps it in a sandboxed frame" <<<"$(browser text problem)"
+check "and counts as failed" [ "$(browser status)" = failed ]
+browser frame off >/dev/null
+
 # Every window: the whole game at the largest 4:3 size that fits, nothing cut, no scrolling,
 # sharp at whole device pixels, the bar of help and controls where it costs the game nothing,
 # and a flag lands on the cell aimed at. WIDTH HEIGHT RATIO, and the bar's place.

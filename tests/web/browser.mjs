@@ -11,6 +11,9 @@
 //                                  given, and waits until the game runs or has ended
 //   visit URL                      opens another address, and waits as open does
 //   load URL                       opens an address, waiting only for it to load
+//   frame on|off                   the page's first frame (a portal's, which the test's page
+//                                  holds at its top left) looked into in place of the page,
+//                                  waiting as visit does; or the page again
 //   reload                         the page reloaded, as the player's Reload does (the page
 //                                  asked of the server again, its files as the cache has them),
 //                                  and waits as open does
@@ -131,10 +134,13 @@ async function watch(tab) {
     window.addEventListener("contextmenu", (event) => {
       setTimeout(() => { if (!event.defaultPrevented) window.menusShown++; }, 0);
     });
-    if (sessionStorage.getItem("stoppedClock")) {
-      const stopped = Number(sessionStorage.getItem("stoppedClock"));
-      Date.now = () => stopped;
-    }
+    // (A sandboxed frame has no storage at all.)
+    try {
+      if (sessionStorage.getItem("stoppedClock")) {
+        const stopped = Number(sessionStorage.getItem("stoppedClock"));
+        Date.now = () => stopped;
+      }
+    } catch (refused) { /* a clock of its own */ }
   });
 }
 
@@ -228,6 +234,27 @@ const commands = {
   visit: async (url) => { await visit(url); await locateCanvas(); },
   // Opens an address and waits only for the page to load, whatever it then shows.
   load: async (url) => { await page.goto(url); },
+  frame: async (state) => {
+    if (ENGINE === "webkit") {
+      await page.frame(state === "on");
+    } else if (state === "on") {
+      const tab = page;
+      const looking = ["evaluate", "$eval", "waitForFunction"];
+      page = new Proxy(tab, { get: (target, key) => {
+        const frame = tab.mainFrame().childFrames()[0];
+        if (key === "topPage") return tab;
+        if (looking.includes(key)) return frame[key].bind(frame);
+        const value = target[key];
+        return typeof value === "function" ? value.bind(target) : value;
+      } });
+    } else {
+      page = page.topPage ?? page;
+    }
+    if (state === "on") {
+      await visit(null);
+      await locateCanvas();
+    }
+  },
   reload: async () => {
     await page.reload();
     await visit(null);

@@ -135,6 +135,11 @@ class WebKitPage {
     Object.assign(this.sent, { buttons: 0, keys: 0, x: -1, y: -1 });
     for (const script of this.newDocumentScripts) await this.evaluate(script);
   }
+  // Scripts run in the page's first frame, or in the page again.
+  async frame(on) {
+    if (on) await this.driver.switchTo().frame(0);
+    else await this.driver.switchTo().defaultContent();
+  }
   async reload() {
     await this.driver.navigate().refresh();
     Object.assign(this.sent, { buttons: 0, keys: 0, x: -1, y: -1 });

@@ -32,6 +32,16 @@
   }
   window.addEventListener("load", () => {
     if (window.dunmarrowPageRuns) return;
+    // A portal's sandboxed frame (sandbox="allow-scripts" without allow-same-origin) gives the
+    // page an origin of its own, and the browser then loads its modules only from a server that
+    // lets any origin have them. Trying again there changes nothing; the game's own address does.
+    if (window.origin === "null" && location.protocol !== "file:") {
+      showProblem("Dunmarrow cannot start in this frame", [
+        "The page that shows the game keeps it in a sandboxed frame, and the game's server " +
+        "does not let such a frame load the game's files. Play it at its own address: ",
+        { code: location.href }, "."]);
+      return;
+    }
     showProblem("Dunmarrow could not start", [
       "The page's own script (", { code: "page/main.js" }, " and the modules it loads) did " +
       "not download, or this browser cannot run it. Try again; a current Chrome, Edge, " +

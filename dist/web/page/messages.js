@@ -67,6 +67,13 @@ export function listenForTheEnd() {
       event.preventDefault();
       return;
     }
+    // Every script of the page's and the game's is loaded so that its errors are told in
+    // full; "Script error." with nothing more comes from a script that is not ours (an
+    // extension's, a portal's), and must not end a game that plays.
+    if (!event.error && event.message === "Script error.") {
+      console.warn("An error in a script that is not the game's: ignored.");
+      return;
+    }
     failed("The game stopped with an error: " + String(event.message || event.error));
   });
   // A sound the browser cannot decode is simply not heard, as on the desktop.

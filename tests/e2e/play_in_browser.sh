@@ -315,6 +315,7 @@ page_shot sandboxed-frame-refused
 check "from a server that does not allow it, the frame says so" grep -q "^Dunmarrow cannot start in this frame The page that shows the game keeps it in a sandboxed frame" <<<"$(browser text problem)"
 check "and counts as failed" [ "$(browser status)" = failed ]
 browser frame off >/dev/null
+browser visit "$SITE_URL" >/dev/null
 
 # Every window: the whole game at the largest 4:3 size that fits, nothing cut, no scrolling,
 # sharp at whole device pixels, the bar of help and controls where it costs the game nothing,
@@ -667,6 +668,10 @@ shot keys-escape
 check "where Escape goes to the game" isnt shows "$LAST_SHOT" 345 190 "$MENU" 12 14
 browser viewport 800 600 1 >/dev/null
 
+# kept_state: what the page has heard of its build kept for offline play, once it has.
+kept_state() {
+    browser ms "new Promise((resolve) => { const look = () => document.body.dataset.offline ? resolve(document.body.dataset.offline) : setTimeout(look, 50); look(); setTimeout(() => resolve('nothing heard'), 10000); })"
+}
 # Installed and offline: a manifest to install the game by, and an offline worker that keeps
 # exactly this build's files; a reload without the network plays, and a new build takes over
 # after one reload, never mixed with the old.
@@ -692,16 +697,49 @@ click 1 415 315
 shot offline
 check "offline, a reload plays" isnt shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
 check "with nothing refused" [ "$(browser status) $(browser text problem)" = "running " ]
+check "and the page knows its build is kept" [ "$(kept_state)" = kept ]
 offline off
 echo "/* the next build */" >>"$(sealed_copy "$BROKEN/kept" page.css)"
 sealed_site kept
 NEXT=$(sed -n 's/^ "version": "\(.*\)",$/\1/p' "$BROKEN/kept/service-worker.js")
 browser visit "$KEPT_URL" >/dev/null
-check "the next build's worker takes over" [ "$(browser ms "new Promise((resolve) => { const look = () => caches.keys().then((k) => k.join() === 'dunmarrow-$NEXT' ? resolve('yes') : setTimeout(look, 100)); look(); setTimeout(() => resolve('no'), 5000); })")" = yes ]
+# (Chromium may hold the new worker back until the old one has been idle for half a minute.)
+check "the next build's worker takes over" [ "$(browser ms "new Promise((resolve) => { const look = () => caches.keys().then((k) => k.join() === 'dunmarrow-$NEXT' ? resolve('yes') : setTimeout(look, 100)); look(); setTimeout(() => resolve('no'), 45000); })")" = yes ]
 browser visit "$KEPT_URL" >/dev/null
 check "and after one reload the page is the next build's" \
     grep -q "the next build" <<<"$(browser ms 'fetch(document.querySelector("link[rel=stylesheet]").href).then((r) => r.text())')"
 check "playing with nothing refused" [ "$(browser status) $(browser text problem)" = "running " ]
+
+# The player clears the site's Cache Storage, its worker still there: the next visit online
+# plays from the network and keeps the build again, whole, and offline a reload then plays.
+kept_whole() {
+    browser ms "new Promise((resolve) => { const look = () => caches.keys().then((k) => k.length === 1 ? caches.open(k[0]).then((c) => c.keys()).then((r) => r.length) : 0).then((n) => n === $(grep -c '": "sha384-' "$BROKEN/kept/service-worker.js") ? resolve('whole') : setTimeout(look, 100)); look(); setTimeout(() => resolve('not whole'), 10000); })"
+}
+check "the site's cache cleared" [ "$(browser ms 'caches.keys().then((k) => Promise.all(k.map((n) => caches.delete(n)))).then(() => caches.keys()).then((k) => k.length)')" = 0 ]
+browser visit "$KEPT_URL" >/dev/null
+check "cleared, the next visit online keeps the build again" [ "$(kept_whole)" = whole ]
+check "and says nothing of it" [ "$(browser text not-kept)" = "" ]
+offline on
+[ "$ENGINE" = webkit ] || server off
+browser visit "$KEPT_URL?-nosound" >/dev/null
+move 5 5
+click 1 400 190
+click 1 415 315
+shot offline-after-clearing
+check "offline then, a reload plays" isnt shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
+offline off
+[ "$ENGINE" = webkit ] || server on
+# A build that cannot be kept whole (here a file of it gone from the server; a storage quota
+# too small fails the same way): nothing of it is kept, and the page says so, and plays on.
+rm -rf "$BROKEN/unkept"
+cp -r "$BROKEN/kept" "$BROKEN/unkept"
+rm "$BROKEN/unkept/fonts/vera-licence.txt"
+serve "$BROKEN/unkept"
+browser visit "$SERVED_URL" >/dev/null
+check "a build that cannot be kept whole: the page hears it is not kept" [ "$(kept_state)" = "not kept" ]
+check "and says so" [ "$(browser text not-kept)" = "Not kept for offline play" ]
+check "and keeps nothing of it" [ "$(browser ms 'caches.keys().then((k) => k.length)')" = 0 ]
+check "while the game plays on" [ "$(browser status)" = running ]
 
 if [ "$ENGINE" != webkit ]; then
     check "offline on a first visit, the page says, whole, that it needs the network once" \

@@ -113,12 +113,21 @@ shot() {
     LAST_SHOT="$SHOTS/$1.png"
 }
 tap() { browser tap "$1" "$2" >/dev/null; }
-# offline on|off: the browser cut off the network and given it back, and the site last served
-# stopped and started again on its port: a browser's own switch does not reach the offline
-# worker's fetches, and WebKit's driver has none.
+# offline on|off: the browser cut off the network and given it back. WebKit's driver cannot
+# cut it, so there the site last served stops, and starts again on its port.
 offline() {
-    [ "$ENGINE" = webkit ] || browser offline "$1" >/dev/null
-    if [ "$1" = on ]; then
+    if [ "$ENGINE" != webkit ]; then
+        browser offline "$1" >/dev/null
+    elif [ "$1" = on ]; then
+        server off
+    else
+        server on
+    fi
+}
+# server off|on: the site last served stopped, and started again on its port. (A browser's own
+# offline switch does not reach the offline worker's fetches.)
+server() {
+    if [ "$1" = off ]; then
         kill "${SERVED[2]}"
         wait "${SERVED[2]}" 2>/dev/null || true
     else

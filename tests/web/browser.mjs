@@ -383,9 +383,13 @@ const commands = {
       if (request.isNavigationRequest() || /\/page(\.\w+\.css|\/[\w.]+\.js)$/.test(request.url())) {
         return request.continue();
       }
-      cut ??= tab.setOfflineMode(true);
+      // (The game's script is asked for with the page: held until the page's modules run.)
+      cut ??= tab.waitForFunction(() => window.dunmarrowPageRuns, { polling: 20 })
+        .then(() => tab.setOfflineMode(true));
       await cut;
-      return request.abort("internetdisconnected");
+      try {
+        await request.abort("internetdisconnected");
+      } catch (gone) { /* (Firefox may have let go of a request held that long) */ }
     });
     try {
       await tab.goto(BASE_URL);

@@ -13,7 +13,7 @@ import { offerMenuControl } from "./menu_key.js";
 import { end, failed, gameStarted, listenForTheEnd, showMessageBox, showProblem } from "./messages.js";
 import { keepForOffline } from "./offline.js";
 import { playByKeyboard } from "./keyboard.js";
-import { gameModule, keepExitStatus } from "./seam.js";
+import { gameModule, keepExitStatus, keepOfflineState } from "./seam.js";
 import { playByTouch } from "./touch.js";
 
 const $ = (id) => document.getElementById(id);
@@ -92,7 +92,10 @@ function start() {
       gameStarted();
       $("loading").hidden = true;
       canvas.focus();
-      keepForOffline();
+      keepForOffline((kept) => {
+        $("not-kept").hidden = kept;
+        keepOfflineState(kept ? "kept" : "not kept");
+      });
     },
     ended: end,
     failed: fail,

@@ -26,10 +26,16 @@
 //                        input events the page and its touch layer dispatch on the canvas
 //   document.body.dataset.exitStatus    0, 1 or 2 once the game has ended, "failed" when the
 //                        page could not go on; read by pages that embed the game, and tests
-//   #hashes              the hash of every file the page downloads, written by seal.py
+//   document.body.dataset.offline       "kept" once the offline worker has this build whole,
+//                        "not kept" where it could not keep it; unset where there is no worker
+//   #hashes              the name and hash of every file the page downloads, written by seal.py
 
 export function keepExitStatus(status) {
   document.body.dataset.exitStatus = String(status);
+}
+
+export function keepOfflineState(state) {
+  document.body.dataset.offline = state;
 }
 
 // The Module object the game's script reads as it starts.

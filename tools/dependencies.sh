@@ -30,6 +30,9 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-min
 WEB_PACKAGES=(emscripten nodejs python3)
 WEB_TEST_PACKAGES=(chromium firefox-esr webkit2gtk-driver gstreamer1.0-plugins-base
     gstreamer1.0-plugins-good xvfb xauth xdotool imagemagick fonts-dejavu-core bc)
+# The web build's benchmark serves the site over HTTP/2 as hosts do: nginx, with a certificate
+# of its own made by openssl.
+WEB_BENCH_PACKAGES=(nginx-light openssl curl)
 ASSET_PACKAGES=(python3 python3-pil ttf-bitstream-vera)
 
 install_packages() {

@@ -1,16 +1,23 @@
 #include "app/event_loop.h"
 
 #include "app/board_input.h"
+#include "app/lifecycle.h"
 #include "app/menu_input.h"
 #include "app/screen_redraw.h"
 #include "core/app_state.h"
 #include "platform/event_wait.h"
 #include "platform/shown_part.h"
+#include "platform/sound_start.h"
 #include "ui/background.h"
 
 void runEventLoop(LoopState& state) {
-    // Shown only with the flip after the first event.
+    // Shown only with the flip after the first event, which draws the menu.
     drawBackground();
+    if (!handleNextEvent(state)) return;
+    if (soundStart() == SoundStart::AFTER_FIRST_PICTURE) {
+        waitUntilShown();
+        openSounds(state);
+    }
     while (handleNextEvent(state)) {
     }
 }

@@ -10,6 +10,7 @@
 #include "core/resource_paths.h"
 #include "platform/picture_format.h"
 #include "platform/sdl_start.h"
+#include "platform/sound_start.h"
 #include "platform/window_scale.h"
 
 namespace {
@@ -64,7 +65,7 @@ void startUp(LoopState& state) {
     if (!AppState::screen) fatalError(SDL_GetError(), -5);
     windowOpened();
     // After the window: opening the mixer would start audio by itself, even with no display.
-    if (state.soundOn) Mix_OpenAudio(AUDIO_RATE, AUDIO_S16LSB, AUDIO_CHANNELS, AUDIO_CHUNK_SIZE);
+    if (soundStart() == SoundStart::BEFORE_FIRST_PICTURE) openSounds(state);
     TTF_Init();
 
     AppState::spriteSheet = loadPicture(SPRITE_SHEET_PATH);
@@ -73,12 +74,6 @@ void startUp(LoopState& state) {
     AppState::winImage = loadPicture(WIN_IMAGE_PATH);
     AppState::background = loadPicture(BACKGROUND_PATH);
 
-    if (state.soundOn) {
-        AppState::openSound = loadSound(OPEN_SOUND_PATH);
-        AppState::explosionSound = loadSound(EXPLOSION_SOUND_PATH);
-        AppState::flagSound = loadSound(FLAG_SOUND_PATH);
-    }
-
     // A missing font is not fatal: the settings panel then draws without its texts.
     AppState::font = TTF_OpenFont(FONT_PATH, FONT_POINTS);
 
@@ -86,6 +81,14 @@ void startUp(LoopState& state) {
     SDL_WM_SetCaption("Dunmarrow", nullptr);
     // Never shown: the menu leaves the cells out until the first Start lays out a fresh board.
     AppState::board->generate(FIRST_BOARD_TOP, FIRST_BOARD_LEFT, 10, 10, 20);
+}
+
+void openSounds(const LoopState& state) {
+    if (!state.soundOn) return;
+    Mix_OpenAudio(AUDIO_RATE, AUDIO_S16LSB, AUDIO_CHANNELS, AUDIO_CHUNK_SIZE);
+    AppState::openSound = loadSound(OPEN_SOUND_PATH);
+    AppState::explosionSound = loadSound(EXPLOSION_SOUND_PATH);
+    AppState::flagSound = loadSound(FLAG_SOUND_PATH);
 }
 
 void shutDown(LoopState& state) {

@@ -266,6 +266,23 @@ if [ "$ENGINE" != webkit ]; then
     browser viewport 800 600 1 >/dev/null
 fi
 
+# The licence opens in a tab of its own, and the game in play stays as it was. (WebKit's
+# driver here keeps to one window.)
+if [ "$ENGINE" != webkit ]; then
+    browser viewport 1280 600 1 >/dev/null
+    start_game -nosound
+    move 5 5
+    click 1 400 190
+    click 1 415 315
+    shot licence-before
+    BEFORE_LICENCE=$LAST_SHOT
+    check "the licence opens in a tab of its own" [ "$(browser licence)" = "tab LICENSE.txt" ]
+    shot licence-after
+    check "and the game in play stays as it was" same_picture "$BEFORE_LICENCE" "$LAST_SHOT"
+    check "still playing" [ "$(browser status)" = running ]
+    browser viewport 800 600 1 >/dev/null
+fi
+
 # Never a blank page: without the page's own script the page says so, with Try again; served
 # at an address without its slash (where neither its script nor its style arrive) its own note
 # says what to do.

@@ -14,6 +14,9 @@
 //   frame on|off                   the page's first frame (a portal's, which the test's page
 //                                  holds at its top left) looked into in place of the page,
 //                                  waiting as visit does; or the page again
+//   licence                        clicks the bar's Licence link: "tab FILE" where it opened
+//                                  in a tab of its own (closed again), "here FILE" in place of
+//                                  the game
 //   reload                         the page reloaded, as the player's Reload does (the page
 //                                  asked of the server again, its files as the cache has them),
 //                                  and waits as open does
@@ -80,7 +83,9 @@ const ENGINES = {
     executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
     args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
            "--disable-background-networking", "--disable-component-update", "--disable-sync",
-           "--autoplay-policy=user-gesture-required", "--window-size=800,600"],
+           "--autoplay-policy=user-gesture-required", "--window-size=800,600",
+           // (The benchmark's HTTP/2 server has a certificate of its own.)
+           "--ignore-certificate-errors"],
   },
   // Sound held back until the first click, as Chromium is told above and as players meet it.
   firefox: {
@@ -254,6 +259,23 @@ const commands = {
       await visit(null);
       await locateCanvas();
     }
+  },
+  // Clicks the bar's Licence link: where it opened, "tab" (a tab of its own, which closes
+  // again) or "here", with the name of the file shown.
+  licence: async () => {
+    const opened = new Promise((resolve) => browser.once("targetcreated", resolve));
+    const before = page.url();
+    await page.click("#bar a");
+    const target = await Promise.race([opened,
+      new Promise((resolve) => setTimeout(() => resolve(null), 5000))]);
+    if (!target) return "here " + page.url().split("/").pop();
+    const tab = await target.page();
+    await tab.waitForFunction(() => document.readyState === "complete" && location.href !== "about:blank",
+      { polling: 100, timeout: 5000 });
+    const shown = tab.url().split("/").pop();
+    await tab.close();
+    await page.bringToFront();
+    return (page.url() === before ? "tab " : "tab, and the game's page left ") + shown;
   },
   reload: async () => {
     await page.reload();

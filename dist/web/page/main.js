@@ -38,16 +38,6 @@ function offerFullScreen() {
   });
 }
 
-// Asking which audio devices there are starts the browser's audio service now, in the
-// background, while the files download. Started by the game's audio context instead, just
-// before its first picture, it held that picture back by a tenth of a second or more in a
-// browser just started.
-function wakeAudio(args) {
-  if (!args.includes("-nosound") && navigator.mediaDevices && navigator.mediaDevices.enumerateDevices) {
-    navigator.mediaDevices.enumerateDevices().catch(() => {});
-  }
-}
-
 function start() {
   // The page's own scripts arrived and run: boot.js need not speak for them.
   window.dunmarrowPageRuns = true;
@@ -71,7 +61,6 @@ function start() {
   }
 
   const args = commandLine(location.search);
-  wakeAudio(args);
   showProgress();
   const fail = (error) => failed(error.message);
   // The game's script first, the largest of what it needs before it starts.

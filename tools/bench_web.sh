@@ -30,8 +30,6 @@ done
 cd - >/dev/null
 echo "download, gzipped: $total bytes"
 
-# median: the middle of the numbers on standard input.
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 # serve_h2 DIR: the folder served by nginx over HTTP/2 and TLS, gzip on, as hosts serve it;
 # sets SERVED_URL. (Chromium is told to take the certificate, which is the server's own.)
 serve_h2() {
@@ -88,7 +86,7 @@ first_visits() {
 }
 serve "$(pwd)/build-web/minimal"
 first_visits "over HTTP/1.1" "$SITE_URL" "$SERVED_URL"
-serve_h2 "$(pwd)/$SITE"
+serve_h2 "$SITE"
 H2_SITE=$SERVED_URL
 serve_h2 "$(pwd)/build-web/minimal"
 first_visits "over HTTP/2" "$H2_SITE" "$SERVED_URL"

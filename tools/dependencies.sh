@@ -23,11 +23,11 @@ BENCH_PACKAGES=(libbenchmark-dev libx11-dev xvfb xauth)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
     mingw-w64-tools binutils-mingw-w64-x86-64 dpkg-dev patch make pkg-config nsis zip unzip
     wine xvfb xauth xdotool imagemagick)
-# The web build: Debian's Emscripten, and for its tests Debian's Chromium and Firefox ESR,
+# The web build: Debian's Emscripten and esbuild (which bundles the page's modules), and for its tests Debian's Chromium and Firefox ESR,
 # driven through npm's puppeteer-core on the machine's Node.js, and WebKitGTK's driver and
 # MiniBrowser, driven through npm's selenium-webdriver with real X input under Xvfb; WebKit
 # plays WAV through GStreamer's plugins (wavparse is among the good ones).
-WEB_PACKAGES=(emscripten nodejs python3)
+WEB_PACKAGES=(emscripten nodejs python3 esbuild)
 WEB_TEST_PACKAGES=(chromium firefox-esr webkit2gtk-driver gstreamer1.0-plugins-base
     gstreamer1.0-plugins-good xvfb xauth xdotool imagemagick fonts-dejavu-core bc)
 # The web build's benchmark serves the site over HTTP/2 as hosts do: nginx, with a certificate

@@ -4,8 +4,8 @@ pictures, sounds and font, the page's scripts and style) gets a name that change
 content, so that a browser's cache can never answer a new index.html with a file of an older
 build. The page's table of hashes (#hashes in index.html) gets each downloaded file's name and
 hash, which the page checks it against (a file missing from the site gets no hash); the page's
-own references and its modules' imports get the new names; and the offline worker,
-service-worker.js, gets every file of the site with its hash.
+own references and its hints get the new names; and the offline worker, service-worker.js, gets
+every file of the site with its hash.
 
 Run on a built site, whose files have their plain names. Running it again reseals it: a file
 put back under its plain name (gfx/win.png, say) replaces the sealed one of that name, and a
@@ -22,7 +22,6 @@ SEALED = re.compile(r"\.[0-9a-f]{12}(?=\.[^./]+$)")
 # The page's own files, referenced from index.html and from each other by name.
 PAGE_REFERENCE = re.compile(
     r'(?P<at>(?:src|href)=")(?P<name>page/[\w-]+(?:\.[0-9a-f]{12})?\.js|page(?:\.[0-9a-f]{12})?\.css)"')
-IMPORT = re.compile(r'(?P<at>\bfrom\s+"\./|\bimport\s+"\./)(?P<name>[\w.-]+\.js)"')
 
 
 def plain(name):
@@ -77,15 +76,13 @@ class Site:
                       for copy in (self.root / path.parent).glob(path.stem + ".*" + path.suffix)
                       if plain(copy.relative_to(self.root).as_posix()) == name and copy.is_file())
 
-    def seal(self, name, rewrite=None):
-        """Gives NAME's file its sealed name, after REWRITE(text) where given; returns that
-        name, or None where the site lacks the file."""
+    def seal(self, name):
+        """Gives NAME's file its sealed name; returns that name, or None where the site lacks
+        the file."""
         now = self.current(name)
         if now is None:
             return None
         path = self.root / now
-        if rewrite:
-            path.write_text(rewrite(path.read_text(encoding="utf-8")), encoding="utf-8")
         sealed = sealed_name(name, path)
         if sealed != now:
             path.rename(self.root / sealed)
@@ -94,29 +91,25 @@ class Site:
 
 
 def seal_page_scripts(site):
-    """The page's modules, each after the modules it imports, whose sealed names it then
-    imports; returns every page file's sealed name by its plain one."""
+    """The page's scripts (page/boot.js, and page/main.js with every module it imports, bundled
+    by the build) and its style; returns each one's sealed name by its plain one."""
     names = {plain(path.relative_to(site.root).as_posix())
-             for path in (site.root / "page").glob("*.js")}
-    sealed = {}
+             for path in (site.root / "page").glob("*.js")} | {"page.css"}
+    return {name: site.seal(name) for name in sorted(names)}
 
-    def seal(name, importers=()):
-        if name in sealed:
-            return sealed[name]
-        if name in importers:
-            sys.exit("seal.py: %s imports itself, through %s" % (name, " and ".join(importers)))
-        text = (site.root / site.current(name)).read_text(encoding="utf-8")
-        for imported in {plain(found.group("name")) for found in IMPORT.finditer(text)}:
-            seal("page/" + imported, importers + (name,))
-        sealed[name] = site.seal(name, lambda text: IMPORT.sub(
-            lambda found: found.group("at") + sealed["page/" + plain(found.group("name"))]
-            .split("/", 1)[1] + '"', text))
-        return sealed[name]
 
-    for name in sorted(names):
-        seal(name)
-    sealed["page.css"] = site.seal("page.css")
-    return sealed
+def hints(table):
+    """Everything else the page will load, asked for with the page itself rather than once its
+    script has run, each request as the page makes it (CORS, with its hash) so that the page's
+    own request takes the answer: the game's script, WebAssembly, font, pictures and sounds."""
+    lines = []
+    for name, entry in table.items():
+        if not entry["integrity"]:
+            continue
+        kind = "script" if name.endswith(".js") else "fetch"
+        lines.append('<link rel="preload" as="%s" crossorigin="anonymous" href="%s" '
+                     'integrity="%s">' % (kind, entry["at"], entry["integrity"]))
+    return "\n".join(lines)
 
 
 def seal_page(site, page_files):
@@ -134,13 +127,10 @@ def seal_page(site, page_files):
     text = text[:found.start(1)] + json.dumps(table, indent=0) + text[found.end(1):]
     text = PAGE_REFERENCE.sub(lambda found: '%s%s"' % (
         found.group("at"), page_files[plain(found.group("name"))]), text)
-    # The game's script is asked for with the page, rather than once the page's modules run.
-    script = table["dunmarrow.js"]
-    text, count = re.subn(r'<link rel="preload" as="script" [^>]*>', lambda _: (
-        '<link rel="preload" as="script" crossorigin="anonymous" href="%s" integrity="%s">'
-        % (script["at"], script["integrity"])), text, count=1)
+    text, count = re.subn(r'(?:<link rel="(?:module)?preload" [^>]*>\n)+',
+                          lambda _: hints(table) + "\n", text, count=1)
     if count != 1:
-        sys.exit("seal.py: %s has no place for the game's script" % page)
+        sys.exit("seal.py: %s has no place for the page's hints" % page)
     page.write_text(text, encoding="utf-8")
 
 

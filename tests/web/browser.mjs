@@ -548,17 +548,35 @@ const commands = {
     const fresh = await launch();
     try {
       const tab = await fresh.newPage();
+      // Looked for in every animation frame from the page's start, once the page has made the
+      // context of its canvas (#canvas; asking for it first could make it otherwise): the time
+      // of the first frame that shows the point drawn, whatever the page does after it.
+      await tab.evaluateOnNewDocument((px, py) => {
+        const getContext = HTMLCanvasElement.prototype.getContext;
+        let context = null;
+        HTMLCanvasElement.prototype.getContext = function (...args) {
+          const made = getContext.apply(this, args);
+          if (this.id === "canvas") context = made;
+          return made;
+        };
+        const look = () => {
+          if (context && context.getImageData(px, py, 1, 1).data.join() !== "0,0,0,0") {
+            window.firstDrawn = performance.now();
+          } else {
+            requestAnimationFrame(look);
+          }
+        };
+        requestAnimationFrame(look);
+      }, Number(x), Number(y));
       await tab.goto(url);
-      // The time as the page saw it, with no round trip to the driver after it.
-      const drawn = await tab.waitForFunction(
-        (px, py) => document.getElementById("canvas").getContext("2d")
-          .getImageData(px, py, 1, 1).data.join() !== "0,0,0,0" && performance.now(),
-        { polling: "raf", timeout: 10000 }, Number(x), Number(y));
+      const drawn = await tab.waitForFunction(() => window.firstDrawn,
+        { polling: 50, timeout: 10000 });
       return await drawn.jsonValue();
     } finally {
       await fresh.close();
     }
   },
+
   // Drags along a slider's track, back and forth, in N motions with the left button held.
   drag_back_and_forth: async (n, y) => {
     await page.mouse.move(...at(330, y));

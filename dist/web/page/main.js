@@ -38,10 +38,25 @@ function offerFullScreen() {
   });
 }
 
+// The game's script, its WebAssembly (compiled as it arrives), font, pictures and sounds,
+// whose requests the page's hints made already: started before anything else of the page.
+function startDownloads() {
+  const fail = (error) => failed(error.message);
+  loadGameScript(failed);
+  const compiled = compileGame();
+  const placed = Promise.all([compiled, loadFont(), downloadGameFiles()]);
+  placed.catch(fail);
+  const filesReady = placed.then(([, , files]) => (Module) => placeGameFiles(Module, files));
+  filesReady.catch(() => {});
+  return { compiled, filesReady, fail };
+}
+
 function start() {
   // The page's own scripts arrived and run: boot.js need not speak for them.
   window.dunmarrowPageRuns = true;
   $("no-page").remove();
+  const canStart = !window.dunmarrowCannotStart && typeof WebAssembly === "object";
+  const { compiled, filesReady, fail } = canStart ? startDownloads() : {};
   offerFullScreen();
   // The help says how to play here: by finger, or by mouse and keyboard.
   $("help").textContent = fingers
@@ -52,7 +67,7 @@ function start() {
   const view = keepFitted(game, canvas, $("bar"));
   if (window.dunmarrowCannotStart) return;
   listenForTheEnd();
-  if (typeof WebAssembly !== "object") {
+  if (!canStart) {
     showProblem("This browser cannot play Dunmarrow", [
       "The game is built for WebAssembly, which this browser does not offer. Any current " +
       "Chrome, Edge, Firefox or Safari plays it."]);
@@ -62,14 +77,6 @@ function start() {
 
   const args = commandLine(location.search);
   showProgress();
-  const fail = (error) => failed(error.message);
-  // The game's script first, the largest of what it needs before it starts.
-  loadGameScript(failed);
-  const compiled = compileGame();
-  const placed = Promise.all([compiled, loadFont(), downloadGameFiles()]);
-  placed.catch(fail);
-  const filesReady = placed.then(([, , files]) => (Module) => placeGameFiles(Module, files));
-  filesReady.catch(() => {});
 
   window.Module = gameModule({
     canvas,

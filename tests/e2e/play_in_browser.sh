@@ -292,6 +292,17 @@ browser visit "$SERVED_URL" >/dev/null
 check "without its script the page says so" grep -q "^Dunmarrow could not start The page's own script (page/main.js and the modules it loads) did not download" \
     <<<"$(browser text problem)"
 check "and counts as failed" [ "$(browser status)" = failed ]
+# Without its style the page still reads, and the game plays.
+damaged_site no-style page.css missing
+serve "$BROKEN/no-style"
+browser visit "$SERVED_URL?-nosound" >/dev/null
+move 5 5
+click 1 400 190
+click 1 415 315
+shot no-style
+page_shot no-style-page
+check "without its style the game plays" isnt shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
+check "with nothing said against it" [ "$(browser status) $(browser text problem)" = "running " ]
 SERVE_AT=/game serve "$SITE"
 browser load "${SERVED_URL}game/" >/dev/null
 check "served under /game/ the game starts" [ "$(browser ms 'document.getElementById("no-page")')" = null ]

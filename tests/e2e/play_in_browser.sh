@@ -743,6 +743,8 @@ check "playing with nothing refused" [ "$(browser status) $(browser text problem
 kept_whole() {
     browser ms "new Promise((resolve) => { const look = () => caches.keys().then((k) => k.length === 1 ? caches.open(k[0]).then((c) => c.keys()).then((r) => r.length) : 0).then((n) => n === $(grep -c '": "sha384-' "$BROKEN/kept/service-worker.js") ? resolve('whole') : setTimeout(look, 100)); look(); setTimeout(() => resolve('not whole'), 10000); })"
 }
+# (Once the page has heard from its worker, which then touches its cache no more.)
+check "the next build is kept" [ "$(kept_state)" = kept ]
 check "the site's cache cleared" [ "$(browser ms 'caches.keys().then((k) => Promise.all(k.map((n) => caches.delete(n)))).then(() => caches.keys()).then((k) => k.length)')" = 0 ]
 browser visit "$KEPT_URL" >/dev/null
 check "cleared, the next visit online keeps the build again" [ "$(kept_whole)" = whole ]

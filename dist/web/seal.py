@@ -37,7 +37,7 @@ def integrity(path):
 
 
 def sealed_name(name, path):
-    stem, dot, suffix = name.rpartition(".")
+    stem, _, suffix = name.rpartition(".")
     return "%s.%s.%s" % (stem, digest(path).hex()[:12], suffix)
 
 

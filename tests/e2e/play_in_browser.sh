@@ -698,7 +698,7 @@ browser viewport 800 600 1 >/dev/null
 
 # kept_state: what the page has heard of its build kept for offline play, once it has.
 kept_state() {
-    browser ms "new Promise((resolve) => { const look = () => document.body.dataset.offline ? resolve(document.body.dataset.offline) : setTimeout(look, 50); look(); setTimeout(() => resolve('nothing heard'), 10000); })"
+    browser ms "new Promise((resolve) => { const look = () => document.body.dataset.offline ? resolve(document.body.dataset.offline) : setTimeout(look, 50); look(); setTimeout(() => resolve('nothing heard'), 20000); })"
 }
 # Installed and offline: a manifest to install the game by, and an offline worker that keeps
 # exactly this build's files; a reload without the network plays, and a new build takes over
@@ -731,8 +731,9 @@ echo "/* the next build */" >>"$(sealed_copy "$BROKEN/kept" page.css)"
 sealed_site kept
 NEXT=$(sed -n 's/^ "version": "\(.*\)",$/\1/p' "$BROKEN/kept/service-worker.js")
 browser visit "$KEPT_URL" >/dev/null
-# (Chromium may hold the new worker back until the old one has been idle for half a minute.)
-check "the next build's worker takes over" [ "$(browser ms "new Promise((resolve) => { const look = () => caches.keys().then((k) => k.join() === 'dunmarrow-$NEXT' ? resolve('yes') : setTimeout(look, 100)); look(); setTimeout(() => resolve('no'), 45000); })")" = yes ]
+# (Chromium may hold the new worker back until the old one has been idle for half a minute;
+# it usually takes over within a few seconds.)
+check "the next build's worker takes over" [ "$(browser ms "new Promise((resolve) => { const look = () => caches.keys().then((k) => k.join() === 'dunmarrow-$NEXT' ? resolve('yes') : setTimeout(look, 100)); look(); setTimeout(() => resolve('no'), 120000); })")" = yes ]
 browser visit "$KEPT_URL" >/dev/null
 check "and after one reload the page is the next build's" \
     grep -q "the next build" <<<"$(browser ms 'fetch(document.querySelector("link[rel=stylesheet]").href).then((r) => r.text())')"
@@ -741,7 +742,7 @@ check "playing with nothing refused" [ "$(browser status) $(browser text problem
 # The player clears the site's Cache Storage, its worker still there: the next visit online
 # plays from the network and keeps the build again, whole, and offline a reload then plays.
 kept_whole() {
-    browser ms "new Promise((resolve) => { const look = () => caches.keys().then((k) => k.length === 1 ? caches.open(k[0]).then((c) => c.keys()).then((r) => r.length) : 0).then((n) => n === $(grep -c '": "sha384-' "$BROKEN/kept/service-worker.js") ? resolve('whole') : setTimeout(look, 100)); look(); setTimeout(() => resolve('not whole'), 10000); })"
+    browser ms "new Promise((resolve) => { const look = () => caches.keys().then((k) => k.length === 1 ? caches.open(k[0]).then((c) => c.keys()).then((r) => r.length) : 0).then((n) => n === $(grep -c '": "sha384-' "$BROKEN/kept/service-worker.js") ? resolve('whole') : setTimeout(look, 100)); look(); setTimeout(() => resolve('not whole'), 30000); })"
 }
 # (Once the page has heard from its worker, which then touches its cache no more.)
 check "the next build is kept" [ "$(kept_state)" = kept ]

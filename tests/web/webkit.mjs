@@ -60,6 +60,8 @@ export async function launchWebKit({ env = {} } = {}) {
     browserName: "MiniBrowser",
     "webkitgtk:browserOptions": { binary: MINIBROWSER, args: ["--automation"] },
   }).build();
+  // As long as puppeteer lets a script's promise run: the tests' longest waits are in the page.
+  await driver.manage().setTimeouts({ script: 180000 });
   const browser = new WebKitBrowser(driver, server);
   await browser.measureWindow();
   return browser;

@@ -50,5 +50,6 @@ void handleBoardEvent(LoopState& state, const SDL_Event& event) {
         // Once a game is over, a right release anywhere starts the next one.
         startNewGame();
         state.boardActive = true;
+        ++state.deals;
     }
 }

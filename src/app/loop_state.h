@@ -13,6 +13,8 @@ struct LoopState {
     bool menuNeedsRedraw = true;
     bool noGameYet = true;
     bool boardActive = false;
+    // Games dealt, by Start or after a game's end: a page tells a new game by it.
+    int deals = 0;
     // Both start true, as if the pointer stood on each button, so the first motion onto a
     // button draws nothing until the pointer has left it once.
     bool startHovered = true;

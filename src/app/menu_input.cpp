@@ -27,6 +27,7 @@ void pressButtonAt(LoopState& state, int x, int y) {
         state.menuShown = false;
         state.noGameYet = false;
         state.boardActive = true;
+        ++state.deals;
         startNewGame();
     }
     if (QUIT_AREA.contains(x, y)) {

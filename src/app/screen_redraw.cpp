@@ -1,6 +1,7 @@
 #include "app/screen_redraw.h"
 
 #include <algorithm>
+#include <string>
 
 #include "board/board.h"
 #include "core/app_state.h"
@@ -19,6 +20,20 @@ SDL_Rect boundingBox(const SDL_Rect& a, const SDL_Rect& b) {
     const int bottom = std::max(a.y + a.h, b.y + b.h);
     return {static_cast<Sint16>(left), static_cast<Sint16>(top), static_cast<Uint16>(right - left),
             static_cast<Uint16>(bottom - top)};
+}
+
+// What a player sees of each cell, never what a covered one hides.
+std::string cellsAsSeen(const Board& board) {
+    std::string cells(board.getCellCount(), '-');
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const Cell& cell = board.cellAt(static_cast<int>(i));
+        if (cell.isRevealed()) {
+            cells[i] = cell.getValue() == MINE_VALUE ? '*' : static_cast<char>('0' + cell.getValue());
+        } else if (cell.isFlagged()) {
+            cells[i] = 'f';
+        }
+    }
+    return cells;
 }
 
 }  // namespace
@@ -70,6 +85,11 @@ ShownPart shownPart(const LoopState& state) {
     shown.minePercent = board.getMinePercent();
     shown.rows = board.getRows();
     shown.cols = board.getCols();
+    shown.mines = board.getMineCount();
+    shown.deals = state.deals;
+    shown.over = !state.noGameYet && !state.boardActive;
+    shown.cleared = board.isCleared();
+    shown.cells = cellsAsSeen(board);
     SDL_Rect part{static_cast<Sint16>(PANEL_X), static_cast<Sint16>(PANEL_Y), PANEL_PART.w,
                   PANEL_PART.h};
     if (!state.menuShown) {

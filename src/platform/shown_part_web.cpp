@@ -5,14 +5,22 @@
 // The page's Module.gameShows, where the page has one (page/seam.js).
 EM_JS(void, tellPageShownPart,
       (int menu, int left, int top, int width, int height, int boardLeft, int boardTop,
-       int boardCols, int boardRows, int minePercent, int rows, int cols),
+       int boardCols, int boardRows, int minePercent, int rows, int cols, int mines, int deals,
+       int over, int cleared, const char* cells),
       {
           if (Module.gameShows) {
               Module.gameShows({
                   menu : Boolean(menu),
                   part : {left : left, top : top, width : width, height : height},
                   board : {left : boardLeft, top : boardTop, cols : boardCols, rows : boardRows},
-                  settings : {minePercent : minePercent, rows : rows, cols : cols}
+                  settings : {minePercent : minePercent, rows : rows, cols : cols},
+                  game : {
+                      mines : mines,
+                      deals : deals,
+                      over : Boolean(over),
+                      cleared : Boolean(cleared),
+                      cells : UTF8ToString(cells)
+                  }
               });
           }
       });
@@ -20,5 +28,6 @@ EM_JS(void, tellPageShownPart,
 void tellShownPart(const ShownPart& shown) {
     tellPageShownPart(shown.menu, shown.left, shown.top, shown.width, shown.height, shown.boardLeft,
                       shown.boardTop, shown.boardCols, shown.boardRows, shown.minePercent,
-                      shown.rows, shown.cols);
+                      shown.rows, shown.cols, shown.mines, shown.deals, shown.over,
+                      shown.cleared, shown.cells.c_str());
 }

@@ -271,7 +271,8 @@ TEST_F(BoardModeTest, AMissingSoundFileSilencesOnlyThatSound) {
 }
 
 // What the screen shows, as the loop tells a page that shows only that part: the board in play,
-// the panel over it, the board with the win picture, the settings as the sliders stand.
+// the panel over it, the board with the win picture, the settings as the sliders stand; and the
+// game as a screen reader hears it, the cells as a player sees them (never a covered mine).
 TEST_F(BoardModeTest, TheShownPartFollowsTheScreen) {
     using Part = std::vector<int>;
     const auto part = [this] {
@@ -280,8 +281,17 @@ TEST_F(BoardModeTest, TheShownPartFollowsTheScreen) {
                     shown.height,    shown.boardLeft, shown.boardTop, shown.boardCols,
                     shown.boardRows, shown.rows,      shown.cols};
     };
+    const auto game = [this] {
+        const ShownPart shown = shownPart(*state);
+        return std::to_string(shown.deals) + " " + std::to_string(shown.mines) +
+               (shown.over ? " over " : " playing ") + (shown.cleared ? "cleared " : "") +
+               shown.cells;
+    };
     startWith(3, 4, TWO_MINES);
     EXPECT_EQ(part(), (Part{false, 340, 255, 120, 90, 340, 255, 4, 3, 3, 4}));
+    EXPECT_EQ(game(), "1 2 playing ------------");
+    play({right(0, 0), left(0, 1)});
+    EXPECT_EQ(game(), "1 2 playing f1----------");
     play({keyEvent(SDLK_ESCAPE)});
     EXPECT_EQ(part(), (Part{true, 290, 155, 221, 290, 340, 255, 4, 3, 3, 4}));
     play({motionEvent(rowsSliderX(7), 300, SDL_BUTTON(SDL_BUTTON_LEFT)), keyEvent(SDLK_ESCAPE)});
@@ -291,6 +301,16 @@ TEST_F(BoardModeTest, TheShownPartFollowsTheScreen) {
           left(2, 3), left(1, 2)});
     ASSERT_TRUE(AppState::board->isCleared());
     EXPECT_EQ(part(), (Part{false, 200, 252, 400, 96, 340, 255, 4, 3, 7, 4}));
+    EXPECT_EQ(game(), "1 2 over cleared f1001111001-");
+    // The next game, dealt by a right release, and lost on its mine.
+    std::vector<bool> lastMine(7 * 4, o);
+    lastMine.back() = M;
+    fakes::scriptRand(fakes::mineScript(lastMine));
+    play({right(1, 1)});
+    fakes::stopScriptingRand();
+    EXPECT_EQ(game(), "2 1 playing " + std::string(28, '-'));
+    play({left(6, 3)});
+    EXPECT_EQ(game(), "2 1 over " + std::string(27, '-') + "*");
 }
 
 }  // namespace

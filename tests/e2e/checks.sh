@@ -3,6 +3,12 @@
 mkdir -p "$SHOTS"
 FAILURES=0
 
+# The game's own pictures, which the screenshots are compared with.
+SPRITES=gfx/sprites.png
+MENU=gfx/menu.png
+WIN=gfx/win.png
+BACK=gfx/back800.png
+
 fail() {
     echo "FAIL: $*"
     FAILURES=$((FAILURES + 1))
@@ -79,6 +85,26 @@ same_picture() {
     local differing
     differing=$(compare -metric AE "$1" "$2" null: 2>&1 || true)
     [ "$differing" = 0 ]
+}
+
+# open_single_cell_until NAME FILE X Y SX SY: opens the one cell of the board until the
+# screen at (SX, SY) shows the pixel (X, Y) of FILE, dealing again with the right button when
+# chance has put the other outcome there; the last screenshot is NAME. Sets OUTCOME to yes
+# or no.
+# open_the_cell and deal_again are the inputs it uses; a session by touch gives its own.
+open_the_cell() { click 1 400 300; }
+deal_again() { click 3 10 10; }
+open_single_cell_until() {
+    OUTCOME=no
+    for _ in 1 2 3 4 5 6; do
+        open_the_cell
+        shot "$1"
+        if shows "$LAST_SHOT" "$5" "$6" "$2" "$3" "$4"; then
+            OUTCOME=yes
+            return
+        fi
+        deal_again
+    done
 }
 
 finish() {

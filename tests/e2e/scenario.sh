@@ -3,11 +3,6 @@
 # new game, boards of several sizes, a win on a board with mines, and Quit. The session
 # script gives the inputs (move, click, key, drag), the screenshots and count_sounds.
 
-SPRITES=gfx/sprites.png
-MENU=gfx/menu.png
-WIN=gfx/win.png
-BACK=gfx/back800.png
-
 # The first event draws the menu; the pointer then leaves Start and comes back to it.
 move 5 5
 shot menu
@@ -71,26 +66,6 @@ key Escape
 shot escape-back
 check "Escape hides it again, leaving the board as it was" \
     same_picture "$LAST_SHOT" "$OPENED"
-
-# open_single_cell_until NAME FILE X Y SX SY: opens the one cell of the board until the
-# screen at (SX, SY) shows the pixel (X, Y) of FILE, dealing again with the right button when
-# chance has put the other outcome there; the last screenshot is NAME. Sets OUTCOME to yes
-# or no.
-# open_the_cell and deal_again are the inputs it uses; a session by touch gives its own.
-open_the_cell() { click 1 400 300; }
-deal_again() { click 3 10 10; }
-open_single_cell_until() {
-    OUTCOME=no
-    for _ in 1 2 3 4 5 6; do
-        open_the_cell
-        shot "$1"
-        if shows "$LAST_SHOT" "$5" "$6" "$2" "$3" "$4"; then
-            OUTCOME=yes
-            return
-        fi
-        deal_again
-    done
-}
 
 # A win: one cell and no share of mines (a mine still turns up in one game of a hundred).
 key Escape

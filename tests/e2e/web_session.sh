@@ -70,15 +70,16 @@ SERVER_PIDS=()
 # The game runs in the page: there is no process of its own to wait for.
 GAME_PID=
 
-# start_display: the site's server and the browser.
+# start_display: the site's server, the browser, and BROKEN, a folder for sites made for a test.
 start_display() {
     serve "$SITE"
     SITE_URL=$SERVED_URL
+    BROKEN=$(mktemp -d)
     [ "$ENGINE" = webkit ] && start_private_display 3840x2240x24
     coproc BROWSER { exec node "$WEB_TESTS/browser.mjs" "$SITE_URL" 2>"$SHOTS/browser.log"; }
     # At the end, a browser on a display of its own is given a moment to close before the
     # display goes.
-    trap 'echo quit >&"${BROWSER[1]}" 2>/dev/null; [ -z "${XVFB_PID:-}" ] || sleep 1; kill "${SERVER_PIDS[@]}" ${XVFB_PID:-} 2>/dev/null || true' EXIT
+    trap 'echo quit >&"${BROWSER[1]}" 2>/dev/null; [ -z "${XVFB_PID:-}" ] || sleep 1; kill "${SERVER_PIDS[@]}" ${XVFB_PID:-} 2>/dev/null || true; rm -rf "$BROKEN"' EXIT
 }
 
 # browser COMMAND...: one command to the browser; prints its answer.
@@ -141,3 +142,40 @@ hold() { browser hold "$1" "$2" >/dev/null; }
 seen_whole() {
     [ "$(browser ms "(() => { const c = document.getElementById('canvas').getBoundingClientRect(); const g = document.getElementById('game').getBoundingClientRect(); const s = c.width / 800; const l = c.left + $1 * s, t = c.top + $2 * s, r = l + $3 * s, b = t + $4 * s; return l >= Math.max(g.left, 0) - 0.5 && t >= Math.max(g.top, 0) - 0.5 && r <= Math.min(g.right, innerWidth) + 0.5 && b <= Math.min(g.bottom, innerHeight) + 0.5; })()")" = true ]
 }
+
+# one_cell_by_touch: the sliders swiped to one row, one column and no share of mines.
+one_cell_by_touch() {
+    browser swipe 330 320 250 >/dev/null
+    browser swipe 330 325 300 >/dev/null
+    browser swipe 330 324 350 >/dev/null
+}
+
+# Sites whose files are damaged. damaged_site NAME FILE DAMAGE: a copy of the site in
+# $BROKEN/NAME with FILE (its plain name) missing, cut to half, changed by a byte, of random
+# bytes, not a picture or empty; sealed_site NAME then seals it as the build does, as though it
+# had been built from those files.
+# sealed_copy DIR FILE: the sealed site's copy of FILE, named for its content.
+sealed_copy() {
+    local copies=("$1/${2%.*}".????????????."${2##*.}")
+    [ -f "${copies[0]}" ] && echo "${copies[0]}"
+}
+damaged_site() {
+    rm -rf "${BROKEN:?}/$1"
+    cp -r "$SITE" "$BROKEN/$1"
+    damage "$(sealed_copy "$BROKEN/$1" "$2")" "$3"
+}
+# damage PATH HOW: the file damaged that way.
+damage() {
+    local target=$1
+    case "$2" in
+        missing) rm "$target" ;;
+        half) truncate -s $(($(stat -c %s "$target") / 2)) "$target" ;;
+        byte) python3 -c 'import sys; f = open(sys.argv[1], "r+b"); f.seek(-100, 2); b = f.read(1)
+f.seek(-100, 2); f.write(bytes([b[0] ^ 0xff]))' "$target" ;;
+        random) head -c "$(stat -c %s "$target")" /dev/urandom >"$target" ;;
+        text) echo "not a picture" >"$target" ;;
+        empty) : >"$target" ;;
+    esac
+}
+sealed_site() { python3 dist/web/seal.py "$BROKEN/$1"; }
+

@@ -153,7 +153,7 @@ class WebKitPage {
       const arrived = window.inputArrived;
       return !arrived || (arrived.buttons >= b && arrived.keys >= k &&
         (px < 0 || (Math.abs(arrived.x - px) <= 1 && Math.abs(arrived.y - py) <= 1)));
-    }, { polling: 10, timeout: 5000 }, buttons, keys, x, y);
+    }, { polling: 10, timeout: 30000 }, buttons, keys, x, y);
   }
   url() { return this.driver.getCurrentUrl(); }
   // puppeteer's evaluate: a function and its arguments, or an expression; a promise's value.

@@ -156,11 +156,14 @@ const at = (x, y) => [Math.ceil(origin.x + Number(x) * origin.scale),
 const afterTwoFrames = () => page.evaluate(() =>
   new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
 
+// (A page without the game's canvas, a blank one or a portal's, keeps the last.)
 async function locateCanvas() {
-  origin = await page.$eval("#canvas", (canvas) => {
+  origin = await page.evaluate((last) => {
+    const canvas = document.getElementById("canvas");
+    if (!canvas) return last;
     const rect = canvas.getBoundingClientRect();
     return { x: rect.left, y: rect.top, scale: rect.width / canvas.width };
-  });
+  }, origin);
 }
 
 // Opens the page and waits until it has loaded the game or said why not.
@@ -300,7 +303,61 @@ const commands = {
     await page.keyboard.up(name);
     await settle();
   },
-  focused: () => page.evaluate(() => document.activeElement ? document.activeElement.id || document.activeElement.tagName : "none"),
+  // The element that has the focus: "game" for the canvas or the reader's element over it.
+  focused: () => page.evaluate(() => {
+    const active = document.activeElement;
+    if (!active) return "none";
+    if (active.id === "canvas" || document.getElementById("reader").contains(active)) return "game";
+    return active.id || active.tagName;
+  }),
+  // What a screen reader reads where the focus is: "role name[: value]" (a slider's value as a
+  // number), from Chromium's accessibility tree, and from the DOM's roles, names and values in
+  // the other engines.
+  reader: async () => {
+    if (ENGINE === "chromium") {
+      const cdp = await page.createCDPSession();
+      const { nodes } = await cdp.send("Accessibility.getFullAXTree");
+      await cdp.detach();
+      const property = (node, name) => (node.properties || []).find((p) => p.name === name)?.value.value;
+      // (The page itself counts as focused too: the deepest node that is.)
+      const node = nodes.filter((n) => !n.ignored && property(n, "focused") &&
+        n.role.value !== "RootWebArea").pop();
+      if (!node) return "none";
+      const value = node.value?.value;
+      return `${node.role.value} ${node.name.value}${value !== undefined && value !== "" ? ": " + value : ""}`;
+    }
+    return page.evaluate(() => {
+      const active = document.activeElement;
+      const role = active.getAttribute("role") || active.tagName.toLowerCase();
+      const name = active.getAttribute("aria-label") || active.textContent;
+      const value = active.getAttribute("aria-valuenow");
+      return `${role} ${name}${value ? ": " + value : ""}`;
+    });
+  },
+  // Whether the page left a key (or keys held together, "Control+r") to the browser: "kept",
+  // or "prevented" where something kept the browser from acting on it.
+  key_default: async (combo) => {
+    await page.evaluate(() => {
+      window.lastKeyDefault = "none";
+      // (Heard first, as the page stops the key before its target; judged once handled.)
+      window.addEventListener("keydown", (event) => setTimeout(() => {
+        window.lastKeyDefault = event.defaultPrevented ? "prevented" : "kept";
+      }, 0), { once: true, capture: true });
+    });
+    const keys = combo.split("+");
+    // (WebKit's X keys are pressed together by xdotool.)
+    if (ENGINE === "webkit") keys.splice(0, keys.length, combo);
+    for (const key of keys.slice(0, -1)) await page.keyboard.down(key);
+    await page.keyboard.press(keys[keys.length - 1]);
+    for (const key of keys.slice(0, -1).reverse()) await page.keyboard.up(key);
+    await settle();
+    return page.evaluate(() => window.lastKeyDefault);
+  },
+  // The page's stops in the Tab order, by id, in order: elements that take the focus by Tab
+  // and show.
+  tab_stops: () => page.evaluate(() => [...document.querySelectorAll("a[href], button, [tabindex]")]
+    .filter((element) => element.tabIndex >= 0 && !element.disabled && element.getClientRects().length)
+    .map((element) => element.id || element.tagName).join(" ")),
   drag: async (x0, x1, y) => {
     await page.mouse.move(...at(x0, y));
     await page.mouse.down();

@@ -121,7 +121,13 @@ class WebKitPage {
     // Keys by the names puppeteer gives them, as X names them.
     const X_KEYS = { ArrowUp: "Up", ArrowDown: "Down", ArrowLeft: "Left", ArrowRight: "Right",
       Enter: "Return", Space: "space", "Shift+Tab": "shift+Tab" };
-    this.keyboard = { press: (name) => { sent.keys += 2; return xdotool("key", X_KEYS[name] || name); } };
+    // Keys held together ("Control+r") are pressed together.
+    const X_MODIFIERS = { Control: "ctrl", Alt: "alt", Shift: "shift", Meta: "super" };
+    this.keyboard = { press: (name) => {
+      const keys = name === "Shift+Tab" ? [name] : name.split("+");
+      sent.keys += 2 * keys.length;
+      return xdotool("key", keys.map((key) => X_MODIFIERS[key] || X_KEYS[key] || key).join("+"));
+    } };
   }
 
   // (The page's console stays the browser's own.)

@@ -19,7 +19,8 @@ const LARGEST_CELL = 60;
 // Where fingers play there is no Escape key, and the bar's Menu control must stay.
 export const fingers = Boolean(window.matchMedia && window.matchMedia("(pointer: coarse)").matches);
 
-export function keepFitted(game, canvas, bar) {
+// overlay: laid over the canvas wherever and however large it is shown.
+export function keepFitted(game, canvas, bar, overlay) {
   let content = WHOLE_SCREEN;  // what the game box shows, in game pixels
   let scale = 1;                // page pixels a game pixel, at no zoom
   let zoom = 1;
@@ -35,10 +36,10 @@ export function keepFitted(game, canvas, bar) {
     const left = clamp(middle.x - seenW / 2, content.x, content.x + content.w - seenW);
     const top = clamp(middle.y - seenH / 2, content.y, content.y + content.h - seenH);
     centre = { x: left + seenW / 2, y: top + seenH / 2 };
-    Object.assign(canvas.style, {
-      left: -left * s + "px", top: -top * s + "px",
-      width: GAME_WIDTH * s + "px", height: GAME_HEIGHT * s + "px",
-    });
+    const place = { left: -left * s + "px", top: -top * s + "px",
+      width: GAME_WIDTH * s + "px", height: GAME_HEIGHT * s + "px" };
+    Object.assign(canvas.style, place);
+    Object.assign(overlay.style, place);
     // Sharp where every game pixel is a whole number of the screen's pixels.
     const devicePixels = s * (window.devicePixelRatio || 1);
     game.classList.toggle("sharp",

@@ -132,6 +132,17 @@ export function gestureRules(tapFlags = () => false) {
       return out;
     },
 
+    // The screen turned, or the window changed size, under a finger: the points it had are
+    // other pixels of the game now, so the gesture ends giving nothing more, its ring gone.
+    turned() {
+      if (!gesture) return [];
+      const out = noHold();
+      if (gesture.done) out.push({ ring: "gone" });
+      out.push(...letGo());
+      gesture = null;
+      return out;
+    },
+
     // The hold timer ran out: one finger, still, is a right release where it is (in flag mode
     // on the board, a left release).
     holdElapsed() {

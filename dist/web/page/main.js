@@ -64,7 +64,7 @@ function start() {
     : "Left release opens, right release flags, Escape shows the menu. Keys: arrows move, " +
       "Enter opens, Space flags.";
   const flagMode = offerFlagMode($("flag-mode"), fingers);
-  const view = keepFitted(game, canvas, $("bar"));
+  const view = keepFitted(game, canvas, $("bar"), $("reader"));
   if (window.dunmarrowCannotStart) return;
   listenForTheEnd();
   if (!canStart) {
@@ -103,7 +103,7 @@ function start() {
   });
 
   let shown = { menu: true };
-  const keys = playByKeyboard(canvas, game, $("mark"));
+  const keys = playByKeyboard(canvas, game, $("mark"), $("reader"), $("said"));
   playByTouch(canvas, game, $("press"), {
     tapFlags: () => flagMode.isOn() && !shown.menu,
     // Where fingers play the view zooms and pans on the board, never on the menu; with a mouse

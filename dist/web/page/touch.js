@@ -72,6 +72,8 @@ export function playByTouch(canvas, game, ring, page) {
   };
   window.addEventListener("touchstart", taken((event) => rules.touchStart(points(event.changedTouches))), options);
   window.addEventListener("touchmove", taken((event) => rules.touchMove(points(event.changedTouches))), options);
+  // A rotation moves the game under a finger held on it: that gesture ends.
+  window.addEventListener("resize", () => carryOut(rules.turned()));
   for (const kind of ["touchend", "touchcancel"]) {
     window.addEventListener(kind, taken((event) =>
       rules.touchEnd(event.touches.length, event.type === "touchcancel")), options);

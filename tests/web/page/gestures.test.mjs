@@ -6,7 +6,8 @@ import { test } from "node:test";
 import { STILL, gestureRules } from "../../../dist/web/page/gestures.js";
 
 // Steps: ["down", id, x, y] a finger lands; ["move", id, x, y]; ["up", remaining] fingers
-// lift with that many still down; ["cancel"]; ["hold"] the hold timer runs out.
+// lift with that many still down; ["cancel"]; ["hold"] the hold timer runs out; ["turn"] the
+// screen turns.
 // What is given, timers left out: "move x,y L", "down x,y R", "up x,y L", "letGo", "held x,y",
 // "ring x,y" (a ring grows there), "ring gone", "pinch factor @x,y", "pan dx,dy".
 function play(steps, flagMode = false) {
@@ -22,6 +23,7 @@ function play(steps, flagMode = false) {
       up: () => rules.touchEnd(args[0], false),
       cancel: () => rules.touchEnd(0, true),
       hold: () => rules.holdElapsed(),
+      turn: () => rules.turned(),
     }[kind]();
     for (const a of actions) {
       if (a.mouse) given.push(`${a.mouse.replace("mouse", "")} ${a.x},${a.y} ${a.button ? "R" : "L"}`);
@@ -78,6 +80,12 @@ const GESTURES = [
     [["down", 1, 100, 50], ["cancel"]], [...PRESS, "ring gone", "letGo"]],
   ["a timer that runs out after the finger lifted does nothing",
     [["down", 1, 100, 50], ["up", 0], ["hold"]], [...PRESS, "ring gone", "up 100,50 L"]],
+  ["a turn under a held finger ends the hold, its ring gone, and nothing flags after it",
+    [["down", 1, 100, 50], ["turn"], ["hold"], ["move", 1, 300, 50], ["up", 0]],
+    [...PRESS, "ring gone", "letGo"]],
+  ["a turn after a hold took takes its ring away and gives nothing more",
+    [["down", 1, 100, 50], ["hold"], ["turn"], ["up", 0]],
+    [...PRESS, "letGo", "held 100,50", ...RELEASE("R", 100, 50), "ring gone"]],
   ["moves and lifts with no finger down do nothing",
     [["move", 1, 10, 10], ["up", 0]], []],
 ];

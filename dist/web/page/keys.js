@@ -44,8 +44,18 @@ export function sliderValueAt(name, x) {
 // floor((page - start) / scale): at a scale under 1 some game pixels have no page pixel of their
 // own, and then the answer is null.
 export function pagePixelFor(x, start, scale) {
-  const page = Math.ceil(start + x * scale - 1e-9);
-  return Math.floor((page - start) / scale + 1e-9) === x ? page : null;
+  // Of the page pixels within it, the one farthest from its edges, where the game's own
+  // arithmetic might fall either side.
+  let best = null;
+  let room = -1;
+  for (let page = Math.floor(start + x * scale); page <= start + (x + 1) * scale; page++) {
+    const at = (page - start) / scale - x;
+    if (at > -1e-9 && at < 1 - 1e-9 && Math.min(at, 1 - at) > room) {
+      best = page + 0;  // (never -0)
+      room = Math.min(at, 1 - at);
+    }
+  }
+  return best;
 }
 
 // The keyboard on the game. reaches(x, y): whether the game's pixel has a page pixel of its own

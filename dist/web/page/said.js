@@ -19,7 +19,7 @@ export function cellName(row, col, state) {
 // The sliders as the game labels them, with their values as it writes them.
 export const SLIDER_NAMES = { mines: "Number of mines", rows: "Size X", cols: "Size Y" };
 export function sliderValue(name, value) {
-  return name === "mines" ? `${value} %` : String(value);
+  return name === "mines" ? `${value}%` : String(value);
 }
 
 // What happened between two reports of the game, in a sentence, or "" for nothing worth

@@ -1,24 +1,9 @@
-// What passes between the page and the game, by name: every name that one side sets and the
-// other reads is declared here, and the rest of the page goes through this module.
+// What passes between the page and the game, by name: every name that one side sets on Module
+// and the other reads is declared in SEAM below, and the rest of the page goes through this
+// module. A test (tests/web/page/seam.test.mjs, in the quick loop) holds both sides to it: the
+// names the game's web bodies (src/platform/*_web.cpp) and the page's modules use on Module, and
+// the names gameModule gives, so that a misspelt name fails in seconds.
 //
-// Read by the game (src/platform/*_web.cpp) and Emscripten's runtime, from Module:
-//   canvas               the canvas the browser's SDL draws on and takes input from
-//   arguments            the command line (command_line.js)
-//   noAudioDecoding      the browser's SDL_mixer leaves decoding to Web Audio, when the game
-//                        loads a sound: nothing waits on the browser's media elements
-//   showMessageBox(title, text)   the game's message box (message_box_web.cpp)
-//   instantiateWasm      the WebAssembly, fetched and checked by the page
-//   preRun               the page holds the game's start until its files are in place
-//   onRuntimeInitialized the game is about to start
-//   onExit(status)       the game has ended (program_end_web.cpp, through the runtime)
-//   onAbort(what)        the runtime could not go on
-//   gameShows(shown)     what the game's screen shows, after every event it handles
-//                        (shown_part_web.cpp): { menu, part: { left, top, width, height },
-//                        board: { left, top, cols, rows }, settings: { minePercent, rows,
-//                        cols } }, in the game's pixels
-// Set by the runtime, read by the page:
-//   Module.FS, Module.preloadedImages   the game's file system (-sEXPORTED_RUNTIME_METHODS=FS)
-//                        and the pictures the browser has decoded, by path (game_files.js)
 // Elsewhere:
 //   the font face "fonts/vera.ttf"      the page's font, which the browser's SDL_ttf draws
 //                        with when the game opens that file (game_files.js)
@@ -29,6 +14,36 @@
 //   document.body.dataset.offline       "kept" once the offline worker has this build whole,
 //                        "not kept" where it could not keep it; unset where there is no worker
 //   #hashes              the name and hash of every file the page downloads, written by seal.py
+
+export const SEAM = {
+  // Set by the page (gameModule below), read by the game and Emscripten's runtime:
+  pageGives: [
+    "canvas",               // the canvas the browser's SDL draws on and takes input from
+    "arguments",            // the command line (command_line.js)
+    "noAudioDecoding",      // the browser's SDL_mixer leaves decoding to Web Audio: nothing
+                            // waits on the browser's media elements
+    "print", "printErr",    // the game's standard output and error, to the console
+    "showMessageBox",       // (title, text): the game's message box (message_box_web.cpp)
+    "instantiateWasm",      // the WebAssembly, fetched and checked by the page
+    "preRun",               // the page holds the game's start until its files are in place
+    "onRuntimeInitialized", // the game is about to start
+    "onExit",               // (status): the game has ended (program_end_web.cpp)
+    "onAbort",              // (what): the runtime could not go on
+    "gameShows",            // (shown): what the game's screen shows, after every event it
+                            // handles (shown_part_web.cpp), its fields below
+  ],
+  // The fields of gameShows's shown, in the order the game writes them (in the game's pixels).
+  shown: ["menu", "part", "left", "top", "width", "height", "board", "left", "top", "cols",
+    "rows", "settings", "minePercent", "rows", "cols", "game", "mines", "deals", "over",
+    "cleared", "cells"],
+  // Set by the game or its runtime, read by the page and its tests:
+  gameGives: [
+    "gameWaiting",          // true while the game waits for input, every input before it
+                            // handled (event_wait_web.cpp)
+    "FS",                   // the game's file system (-sEXPORTED_RUNTIME_METHODS=FS)
+    "preloadedImages",      // the pictures the browser has decoded, by path (game_files.js)
+  ],
+};
 
 export function keepExitStatus(status) {
   document.body.dataset.exitStatus = String(status);

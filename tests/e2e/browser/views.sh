@@ -18,6 +18,7 @@ while read -r device least; do
     check "$device: with cells of $least CSS pixels or more" [ "$(cell_px)" -ge "$least" ]
     browser tap_element menu >/dev/null
     check "$device: Menu shows the panel whole again" seen_whole 290 155 221 290
+    check "$device: every control of the bar 44 x 44 CSS pixels or more" [ "$(browser ms '[...document.querySelectorAll("#bar button, #bar a")].filter((e) => e.getClientRects().length).map((e) => { const r = e.getBoundingClientRect(); return r.width >= 44 && r.height >= 44; }).join()')" = true,true,true,true ]
 done <<'VIEWS'
 Pixel_5 37
 Pixel_5_landscape 37
@@ -34,6 +35,15 @@ check "turned, the board still shows whole" seen_whole 250 150 300 300
 hold 415 315
 shot view-turned
 check "and a press lands on its cell" shows "$LAST_SHOT" 415 315 "$SPRITES" 345 15
+# A finger held on a cell while the phone turns: the turn ends the hold, and flags nothing.
+browser device Pixel_5 >/dev/null
+browser fingers_down 445 315 >/dev/null
+browser device Pixel_5_landscape >/dev/null
+sleep 0.7
+check "a hold across a turn goes, its ring with it" [ "$(browser ms 'document.getElementById("press").hidden')" = true ]
+browser fingers_up >/dev/null
+shot view-turned-held
+check "and flags nothing" shows "$LAST_SHOT" 445 315 "$SPRITES" 15 15
 
 # A board whose cells are still small: a pinch zooms in to 44 pixels a cell or more, two
 # fingers pan, neither flags, and a tap then lands on the cell under the finger.
@@ -83,8 +93,11 @@ check "and a second finger after it took leaves the flag set" \
 # press; the mode is remembered, and works where storage is refused.
 flag_mode() { browser ms 'document.getElementById("flag-mode").getAttribute("aria-pressed") + " " + document.getElementById("flag-mode").textContent'; }
 check "flag mode starts off" [ "$(flag_mode)" = "false ⚐ Tap opens" ]
+flag_mode_name() { browser ms 'document.getElementById("flag-mode").focus()' >/dev/null; browser reader; }
+check "its name says what it is" [ "$(flag_mode_name)" = "button Flag mode" ]
 browser tap_element flag-mode >/dev/null
 check "its control shows it on, with an icon and a word" [ "$(flag_mode)" = "true ⚑ Tap flags" ]
+check "and keeps its name" [ "$(flag_mode_name)" = "button Flag mode" ]
 start_game -nosound
 check "and a new visit remembers it" [ "$(flag_mode)" = "true ⚑ Tap flags" ]
 tap 400 190

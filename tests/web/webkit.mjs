@@ -25,10 +25,12 @@ const xdotool = (...args) => promisify(execFile)("xdotool", args.map(String));
 function listenForInput() {
   const arrived = window.inputArrived = { buttons: 0, keys: 0, x: -1, y: -1 };
   const options = { capture: true, passive: true };
-  for (const kind of ["mousedown", "mouseup"]) addEventListener(kind, () => arrived.buttons++, options);
-  for (const kind of ["keydown", "keyup"]) addEventListener(kind, () => arrived.keys++, options);
+  // Only the real input: the page's own keyboard play sends the game mouse events of its own.
+  const real = (count) => (event) => { if (event.isTrusted) count(event); };
+  for (const kind of ["mousedown", "mouseup"]) addEventListener(kind, real(() => arrived.buttons++), options);
+  for (const kind of ["keydown", "keyup"]) addEventListener(kind, real(() => arrived.keys++), options);
   for (const kind of ["mousemove", "mousedown"]) {
-    addEventListener(kind, (event) => [arrived.x, arrived.y] = [event.clientX, event.clientY], options);
+    addEventListener(kind, real((event) => [arrived.x, arrived.y] = [event.clientX, event.clientY]), options);
   }
 }
 

@@ -18,7 +18,7 @@
 #include "app/lifecycle.h"
 #include "app/screen_redraw.h"
 #include "board/board.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/background.h"
 #include "ui/menu_layout.h"
 

@@ -3,7 +3,7 @@
 #include "app/hit_areas.h"
 #include "app/screen_redraw.h"
 #include "board/board.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/win_banner.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "app/lifecycle.h"
 #include "app/menu_input.h"
 #include "app/screen_redraw.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "platform/event_wait.h"
 #include "platform/shown_part.h"
 #include "platform/sound_start.h"

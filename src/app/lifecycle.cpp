@@ -5,7 +5,7 @@
 #include <SDL_ttf.h>
 
 #include "board/board.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "core/fatal_error.h"
 #include "core/resource_paths.h"
 #include "platform/picture_format.h"

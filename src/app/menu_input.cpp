@@ -2,7 +2,7 @@
 
 #include "app/screen_redraw.h"
 #include "board/board.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/menu_layout.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "board/board.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/background.h"
 #include "ui/menu_button.h"
 #include "ui/menu_layout.h"

@@ -1,6 +1,6 @@
 #include "ui/background.h"
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/blit.h"
 
 void drawBackground() {

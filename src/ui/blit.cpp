@@ -1,6 +1,6 @@
 #include "ui/blit.h"
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "core/fatal_error.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "ui/menu_button.h"
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/blit.h"
 #include "ui/menu_layout.h"
 

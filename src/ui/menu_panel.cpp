@@ -6,7 +6,7 @@
 #include <string>
 
 #include "board/board.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/blit.h"
 #include "ui/menu_layout.h"
 

@@ -1,6 +1,6 @@
 #include "ui/win_banner.h"
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/blit.h"
 
 void drawWinBanner() {

@@ -5,7 +5,7 @@
 #include "app/hit_areas.h"
 #include "app/screen_redraw.h"
 #include "board/board.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "support/fakes.h"
 #include "support/loop_fixture.h"
 #include "support/process.h"

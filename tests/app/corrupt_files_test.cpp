@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "board/board.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "support/fakes.h"
 #include "support/loop_fixture.h"
 #include "support/process.h"

@@ -13,7 +13,7 @@
 
 #include "app/event_loop.h"
 #include "board/board.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "support/fakes.h"
 #include "support/loop_fixture.h"
 #include "ui/menu_layout.h"

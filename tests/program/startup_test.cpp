@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "board/board.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "support/fakes.h"
 #include "support/process.h"
 #include "support/running_game.h"

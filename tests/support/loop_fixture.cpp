@@ -2,7 +2,7 @@
 
 #include "app/event_loop.h"
 #include "board/cell.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "support/fakes.h"
 #include "support/surfaces.h"
 #include "ui/menu_button.h"

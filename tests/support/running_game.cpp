@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "app/lifecycle.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 
 RunningGame::RunningGame(bool soundOn, const std::string& directory, bool softwareVideo)
     : previousDirectory(std::filesystem::current_path()) {

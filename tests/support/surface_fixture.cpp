@@ -1,6 +1,6 @@
 #include "support/surface_fixture.h"
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "support/surfaces.h"
 
 void SurfaceTest::SetUp() {

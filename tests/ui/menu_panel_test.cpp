@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "board/board.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "support/fakes.h"
 #include "support/surface_fixture.h"
 #include "support/surfaces.h"

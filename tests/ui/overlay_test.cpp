@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "board/board.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "support/surface_fixture.h"
 #include "support/surfaces.h"
 #include "ui/background.h"

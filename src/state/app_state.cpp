@@ -1,4 +1,4 @@
-#include "core/app_state.h"
+#include "state/app_state.h"
 
 SDL_Surface* AppState::screen = nullptr;
 SDL_Surface* AppState::spriteSheet = nullptr;

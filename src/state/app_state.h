@@ -4,7 +4,7 @@
 #include <SDL_mixer.h>
 #include <SDL_ttf.h>
 
-class Board;
+#include "board/board.h"
 
 constexpr int SCREEN_WIDTH = 800;
 constexpr int SCREEN_HEIGHT = 600;

@@ -137,6 +137,11 @@ server() {
     fi
 }
 hold() { browser hold "$1" "$2" >/dev/null; }
+# problem_text: the page's words on a problem, once it shows them.
+problem_text() {
+    browser wait_for '!document.getElementById("problem").hidden' >/dev/null
+    browser text problem
+}
 # seen_whole X Y W H: the game's rectangle shows whole on the page: inside the game's box and
 # the window.
 seen_whole() {

@@ -31,7 +31,8 @@
 //   layout                         where the canvas lies: "left top width height", then the
 //                                  window's width and height, whether the page scrolls
 //                                  ("scrolls" or "still"), whether it is drawn "sharp" and
-//                                  where the bar of help and controls is (the body's class)
+//                                  where the bar of help and controls is (the body's classes,
+//                                  in order, joined by "+")
 //   offline on|off                 cuts the page off the network, or gives it back
 //   move X Y | click BUTTON X Y | click_all BUTTON X Y [X Y...] | key NAME [TIMES] | drag X0 X1 Y
 //   drag_out X0 X1 Y W H           a drag with the window resized to W x H half-way, and the
@@ -50,6 +51,7 @@
 //   menus                          how many context menus the browser was let show
 //   text ID                        an element's text, on one line
 //   title                          the page's title
+//   wait_for EXPRESSION            "yes" once the expression holds in the page, "no" if never
 //   ms EXPRESSION                  evaluates an expression in the page (a number, or a text
 //                                  of one line)
 import { writeFile } from "node:fs/promises";
@@ -236,7 +238,8 @@ const commands = {
       document.addEventListener("visibilitychange", () => { window.shownBeforeStart = true; });
     });
     await visit(BASE_URL + (query === "-" ? "" : "?" + query));
-    await settle();
+    // (Not settled: a tab behind paints no frames, and the game waits for its first.)
+    await locateCanvas();
     const shown = await page.evaluate(() => window.shownBeforeStart);
     await front.close();
     return shown ? "shown" : "hidden";
@@ -263,7 +266,7 @@ const commands = {
     return [rect.left, rect.top, rect.width, rect.height, root.clientWidth, root.clientHeight,
       scrolls ? "scrolls" : "still",
       getComputedStyle(canvas).imageRendering === "pixelated" ? "sharp" : "smooth",
-      document.body.className].join(" ");
+      document.body.className.trim().split(/\s+/).sort().join("+")].join(" ");
   }),
   move: async (x, y) => { await page.mouse.move(...at(x, y)); await settle(); },
   click: async (button, x, y) => {
@@ -410,6 +413,10 @@ const commands = {
   menus: () => page.evaluate(() => new Promise((resolve) => setTimeout(() => resolve(window.menusShown), 50))),
   text: (id) => page.$eval("#" + id, (element) => element.hidden ? "" : element.innerText.replace(/\s+/g, " ").trim()),
   title: () => page.title(),
+  // Waits until the expression holds in the page, as long as a loaded machine may take: "yes",
+  // or "no" once it never did.
+  wait_for: (...expression) => page.waitForFunction(expression.join(" "),
+    { polling: 50, timeout: 30000 }).then(() => "yes", () => "no"),
   ms: async (...expression) => String(await page.evaluate(expression.join(" "))).replace(/\s+/g, " "),
 };
 

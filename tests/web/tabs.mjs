@@ -8,7 +8,9 @@
 //                                  else why not
 //   first_visit_offline            the page's words on a first visit that lost the network
 //                                  as soon as the page itself had arrived
-//   visit_without_webassembly | visit_without_javascript    the page's words there
+//   visit_without_webassembly | visit_without_javascript    the page's words there (without
+//                                  JavaScript, and whether its note for files that never
+//                                  arrived would show too)
 
 // session: { baseUrl, browser, page }.
 export function tabCommands(session) {
@@ -77,9 +79,11 @@ export function tabCommands(session) {
     const other = await session.browser.newPage();
     await other.setJavaScriptEnabled(false);
     await other.goto(BASE_URL);
+    // The notes the page shows, and whether its note for files that never arrived would show.
     const text = await other.$eval("#loading", (element) => element.innerText.replace(/\s+/g, " ").trim());
+    const otherNote = await other.$eval("#no-page", (note) => getComputedStyle(note).display);
     await other.close();
-    return text;
+    return `${text} | the other note: ${otherNote === "none" ? "never" : "in time"}`;
   },
   };
 }

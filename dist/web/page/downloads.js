@@ -27,12 +27,20 @@ export function arrived() {
   if (filesIn === files.length) $("status").textContent = "Starting\u2026";
 }
 
-// A file that did not arrive, named: offline on a first visit nothing has been kept yet, and
-// the player is told so rather than of a damaged file.
-export const notDownloaded = (file, answered) => (navigator.onLine === false
-  ? "The file " + file + " did not download. Dunmarrow needs the network once, to " +
+// A file that did not arrive, named as the host has it (its sealed name), so that the host can
+// find it: "did not download intact" where the host has it but it failed its check, "did not
+// download" where the host does not have it or did not answer. Offline on a first visit
+// nothing has been kept yet, and the player is told so.
+export const notDownloaded = (at, present) => (navigator.onLine === false
+  ? "The file " + at + " did not download. Dunmarrow needs the network once, to " +
     "download the game; after that it plays offline."
-  : "The file " + file + (answered ? " did not download." : " did not download intact."));
+  : "The file " + at + (present ? " did not download intact." : " did not download."));
+
+// Why a file failed its check: asked for once more, unchecked and past every cache, the host's
+// answer tells a file it has (damaged) from one it lacks (a 404 page fails the check too).
+const whyNot = (at) => fetch(at, { credentials: "same-origin", cache: "no-store" })
+  .then((response) => response.ok, () => false)
+  .then((present) => new Error(notDownloaded(at, present)));
 
 // Resolves to the response, or to null for a file missing from the site where that is for
 // the game to judge.
@@ -41,11 +49,11 @@ export function download(file, missingIsFine) {
   const get = (cache) => fetch(at, { integrity, credentials: "same-origin", cache });
   return get("default").catch(() => get("reload")).then(
     (response) => {
-      if (!response.ok && !missingIsFine) throw new Error(notDownloaded(file, true));
+      if (!response.ok && !missingIsFine) throw new Error(notDownloaded(at, false));
       arrived();
       return response.ok ? response : null;
     },
-    () => { throw new Error(notDownloaded(file, false)); });
+    () => whyNot(at).then((error) => { throw error; }));
 }
 
 // The game's script, checked as the rest; it runs once the page has set up Module. (The
@@ -62,7 +70,7 @@ export function loadGameScript(failed) {
     script.onload = arrived;
     script.onerror = () => {
       script.remove();
-      if (!again) return failed(notDownloaded("dunmarrow.js", false));
+      if (!again) return whyNot(at).then((error) => failed(error.message));
       fetch(at, { cache: "reload", credentials: "same-origin" }).catch(() => {})
         .then(() => load(false));
     };

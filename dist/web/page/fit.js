@@ -4,7 +4,9 @@
 // board while it is hidden (with the win picture when it shows), at the largest size the
 // screen allows; a pinch zooms in further where cells are still small, and two fingers pan.
 // The bar of help and controls goes below the game or beside it where that costs the game
-// nothing, else it goes; where fingers play it stays, wherever the game keeps the most.
+// nothing; else, with a mouse, a slim bar of its controls alone takes the few pixels it needs
+// (in full screen none), and where fingers play the whole bar stays, wherever the game keeps
+// the most.
 // Whole device pixels a game pixel are drawn sharp.
 
 const GAME_WIDTH = 800;
@@ -56,12 +58,14 @@ export function keepFitted(game, canvas, bar, overlay) {
       below: () => scaleIn(width, height - bar.offsetHeight),
       beside: () => scaleIn(width - bar.offsetWidth, height),
     };
-    const placeBar = (place) => {
+    const placeBar = (place, slim = false) => {
       document.body.classList.remove("below", "beside", "bare");
       document.body.classList.add(place);
+      document.body.classList.toggle("slim", slim);
     };
     let place = "bare";
     let shown = largest;
+    let slim = false;
     let best = 0;
     for (const candidate of ["below", "beside"]) {
       placeBar(candidate);
@@ -74,7 +78,19 @@ export function keepFitted(game, canvas, bar, overlay) {
         [place, shown, best] = [candidate, withBar, withBar];
       }
     }
-    placeBar(place);
+    // With a mouse, where the bar would cost the game something, a slim bar of the controls
+    // alone takes the few pixels it needs, so that the licence and full screen stay in reach;
+    // only in full screen, which the player chose, does the game take it all.
+    const fullScreen = document.fullscreenElement || document.webkitFullscreenElement;
+    if (place === "bare" && !fingers && !fullScreen) {
+      best = 0;
+      for (const candidate of ["below", "beside"]) {
+        placeBar(candidate, true);
+        const withBar = scaleWithBar[candidate]();
+        if (withBar > best) [place, shown, best, slim] = [candidate, withBar, withBar, true];
+      }
+    }
+    placeBar(place, slim);
     scale = shown;
     game.style.width = content.w * scale + "px";
     game.style.height = content.h * scale + "px";

@@ -74,6 +74,10 @@ export function listenForTheEnd() {
       console.warn("An error in a script that is not the game's: ignored.");
       return;
     }
+    // The browser's note that a layout fitted to the window changed the window's content again
+    // within one frame (the page fits the game on every size): it waits for the next frame, and
+    // nothing failed.
+    if (!event.error && /^ResizeObserver loop/.test(event.message)) return;
     failed("The game stopped with an error: " + String(event.message || event.error));
   });
   // A sound the browser cannot decode is simply not heard, as on the desktop.

@@ -36,25 +36,30 @@ shot damaged-sounds
 check "with damaged sounds the game plays" isnt shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
 check "silently" [ "$(browser status) $(count_sounds)" = "running 0" ]
 
-# A file changed, cut short or gone after the site was sealed: named, and never played.
-# FILE, then what happened to it.
-while read -r file damage; do
+# A file changed, cut short or gone after the site was sealed (a half-finished upload): named
+# as the host has it, so that the host can find it, and never played. FILE, then what happened
+# to it, and what the page says of it.
+while read -r file damage said; do
     name=$(basename "$file")-$damage
+    at=$(sealed_copy "$SITE" "$file")
+    at=${at#"$SITE/"}
     damaged_site "$name" "$file" "$damage"
     serve "$BROKEN/$name"
     browser visit "$SERVED_URL" >/dev/null
     shot "changed-$name"
-    check "$file $damage: the page names it" grep -qF "The file $file did not download" <<<"$(browser text problem)"
+    check "$file $damage: the page says $at $said" grep -qF "The file $at $said" <<<"$(problem_text)"
     check "$file $damage: the game never starts" [ "$(browser status)" = failed ]
     check "$file $damage: no progress bar" [ "$(browser text loading)" = "" ]
 done <<'FILES'
-dunmarrow.wasm missing
-dunmarrow.wasm byte
-dunmarrow.js half
-gfx/back800.png byte
-gfx/sprites.png half
-sfx/explosion.wav byte
-fonts/vera.ttf byte
+dunmarrow.wasm missing did not download.
+dunmarrow.wasm byte did not download intact.
+dunmarrow.js half did not download intact.
+dunmarrow.js missing did not download.
+gfx/back800.png byte did not download intact.
+gfx/win.png missing did not download.
+gfx/sprites.png half did not download intact.
+sfx/explosion.wav byte did not download intact.
+fonts/vera.ttf byte did not download intact.
 FILES
 
 # WebKit on a system without GStreamer's good plugins (WAV's among them): no sound decodes,

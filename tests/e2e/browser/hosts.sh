@@ -49,7 +49,8 @@ script=$(sealed_copy "$BROKEN/host" dunmarrow.js)
 cp "$script" "$BROKEN/script"
 damage "$script" half
 browser reload >/dev/null
-check "a file that arrives cut short is named" grep -qF "The file dunmarrow.js did not download" <<<"$(browser text problem)"
+check "a file that arrives cut short is named as the host has it" \
+    grep -qF "The file ${script#"$BROKEN/host/"} did not download intact." <<<"$(problem_text)"
 cp "$BROKEN/script" "$script"
 browser press retry >/dev/null
 shot update-try-again
@@ -63,7 +64,7 @@ damaged_site no-script page/main.js missing
 serve "$BROKEN/no-script"
 browser visit "$SERVED_URL" >/dev/null
 check "without its script the page says so" grep -q "^Dunmarrow could not start The page's own script (page/main.js and the modules it loads) did not download" \
-    <<<"$(browser text problem)"
+    <<<"$(problem_text)"
 check "and counts as failed" [ "$(browser status)" = failed ]
 # Without its style the page still reads, and the game plays.
 damaged_site no-style page.css missing
@@ -113,7 +114,7 @@ browser frame off >/dev/null
 serve "$SITE"
 portal closed-portal "$SERVED_URL"
 page_shot sandboxed-frame-refused
-check "from a server that does not allow it, the frame says so" grep -q "^Dunmarrow cannot start in this frame The page that shows the game keeps it in a sandboxed frame" <<<"$(browser text problem)"
+check "from a server that does not allow it, the frame says so" grep -q "^Dunmarrow cannot start in this frame The page that shows the game keeps it in a sandboxed frame" <<<"$(problem_text)"
 check "and counts as failed" [ "$(browser status)" = failed ]
 browser frame off >/dev/null
 browser visit "$SITE_URL" >/dev/null
@@ -129,8 +130,9 @@ check "the licence is served as text" \
     grep -q '^text/plain' <<<"$(browser ms 'fetch("LICENSE.txt").then((r) => r.headers.get("content-type"))')"
 
 if [ "$ENGINE" = chromium ]; then
-    check "with JavaScript off the page says the game needs it" \
-        grep -q "needs JavaScript" <<<"$(browser visit_without_javascript)"
+    NO_SCRIPT=$(browser visit_without_javascript)
+    check "with JavaScript off the page says the game needs it" grep -q "needs JavaScript" <<<"$NO_SCRIPT"
+    check "and nothing else" grep -q "| the other note: never$" <<<"$NO_SCRIPT"
 fi
 browser visit "file://$SITE/index.html" >/dev/null
 shot file-page

@@ -79,7 +79,7 @@ check "while the game plays on" [ "$(browser status)" = running ]
 
 if [ "$ENGINE" != webkit ]; then
     check "offline on a first visit, the page says, whole, that it needs the network once" \
-        grep -qx "Dunmarrow could not start The file [a-z./]* did not download. Dunmarrow needs the network once, to download the game; after that it plays offline. Try again" \
+        grep -qx "Dunmarrow could not start The file [a-z0-9./]* did not download. Dunmarrow needs the network once, to download the game; after that it plays offline. Try again" \
         <<<"$(browser first_visit_offline)"
 fi
 

@@ -46,7 +46,9 @@ fi
 
 # Every window: the whole game at the largest 4:3 size that fits, nothing cut, no scrolling,
 # sharp at whole device pixels, the bar of help and controls where it costs the game nothing,
-# and a flag lands on the cell aimed at. WIDTH HEIGHT RATIO, and the bar's place.
+# else a slim bar of the controls alone that costs it a few pixels (the game no more than 44
+# CSS pixels narrower), the licence and full screen in reach, and a flag lands on the cell aimed
+# at. WIDTH HEIGHT RATIO, and the bar's place.
 while read -r width height ratio bar; do
     # (WebKitGTK's window has the screen's pixel ratio only.)
     [ "$ENGINE" = webkit ] && [ "$ratio" != 1 ] && continue
@@ -55,10 +57,11 @@ while read -r width height ratio bar; do
     size="$width x $height at $ratio"
     # What the layout is, from where the canvas lies and the bar: the facts in the order checked.
     layout=$(browser layout)
-    read -r -a facts <<<"$(awk -v r="$ratio" '{
+    read -r -a facts <<<"$(awk -v r="$ratio" -v slim="${bar#*+}" '{
         l = $1; t = $2; w = $3; h = $4; W = $5; H = $6
         largest = (W < H * 4 / 3) ? W : H * 4 / 3
-        printf "%s ", (w - largest < 1 && largest - w < 1) ? "largest" : "smaller"
+        given = (slim == "slim") ? 44 : 1
+        printf "%s ", (largest - w < given && w - largest < 1) ? "largest" : "smaller"
         printf "%s ", (w * 3 - h * 4 < 2 && h * 4 - w * 3 < 2) ? "4:3" : "skewed"
         printf "%s ", (l >= 0 && t >= 0 && l + w <= W + 0.5 && t + h <= H + 0.5) ? "whole" : "cut"
         p = w * r / 800
@@ -70,6 +73,7 @@ while read -r width height ratio bar; do
     check "$size: no scrolling" [ "${facts[4]}" = still ]
     check "$size: drawn ${facts[3]}, as its scale asks" [ "${facts[5]}" = "${facts[3]}" ]
     check "$size: the bar of help and controls: $bar" [ "${facts[6]}" = "$bar" ]
+    check "$size: the licence and full screen (where allowed) in reach" [ "$(browser ms '["#bar a", "#fullscreen"].map((s) => { const e = document.querySelector(s); const r = e.getBoundingClientRect(); return e.hidden || r.width > 0 && r.left >= 0 && r.top >= 0 && r.right <= innerWidth && r.bottom <= innerHeight; }).join()')" = true,true ]
     move 5 5
     click 1 400 190
     click 3 415 315
@@ -81,10 +85,13 @@ done <<'WINDOWS'
 1280 600 1 beside
 1000 500 1 beside
 600 800 1 below
-800 600 1 bare
+800 600 1 below+slim
 360 640 3 below
 640 360 3 beside
-1600 1200 2 bare
+1600 1200 2 below+slim
+1024 768 1 below+slim
+820 660 1 below+slim
+1100 820 1 below+slim
 3840 2160 1 beside
 WINDOWS
 browser viewport 800 600 1 >/dev/null

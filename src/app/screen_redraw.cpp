@@ -9,6 +9,7 @@
 #include "ui/menu_button.h"
 #include "ui/menu_layout.h"
 #include "ui/menu_panel.h"
+#include "ui/slider_scale.h"
 #include "ui/win_banner.h"
 
 namespace {
@@ -90,6 +91,13 @@ ShownPart shownPart(const LoopState& state) {
     shown.over = !state.noGameYet && !state.boardActive;
     shown.cleared = board.isCleared();
     shown.cells = cellsAsSeen(board);
+    const HitArea areas[MENU_CONTROL_COUNT] = {START_AREA, MINES_TRACK_AREA, ROWS_TRACK_AREA,
+                                               COLS_TRACK_AREA, QUIT_AREA};
+    const double steps[MENU_CONTROL_COUNT] = {0, 1, PIXELS_PER_ROW, PIXELS_PER_COL, 0};
+    for (int i = 0; i < MENU_CONTROL_COUNT; ++i) {
+        shown.controls[i] = {areas[i].left, areas[i].top, areas[i].right, areas[i].bottom};
+        shown.stepPixels[i] = steps[i];
+    }
     SDL_Rect part{static_cast<Sint16>(PANEL_X), static_cast<Sint16>(PANEL_Y), PANEL_PART.w,
                   PANEL_PART.h};
     if (!state.menuShown) {

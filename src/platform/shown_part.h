@@ -7,6 +7,18 @@
 // finger, shows the settings panel while the menu is up and the board while it is hidden, and
 // puts the keyboard's cursor on them; and a screen reader hears the board's cells from it. A
 // desktop window shows the whole screen, and nothing is told.
+// A rectangle of the screen, its bounds all inclusive.
+struct ShownArea {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+// The menu's controls, top to bottom.
+enum MenuControl { START_CONTROL, MINES_CONTROL, ROWS_CONTROL, COLS_CONTROL, QUIT_CONTROL };
+constexpr int MENU_CONTROL_COUNT = 5;
+
 struct ShownPart {
     bool menu;  // the menu shows (its panel is the part); else the board
     // The part, in the screen's pixels: the panel, or the board with the win picture when it
@@ -33,6 +45,11 @@ struct ShownPart {
     // The board's cells as a player sees them, row by row: '-' covered, 'f' flagged, '0' to '8'
     // opened (0 is empty), '*' an opened mine. Covered cells never tell what they hide.
     std::string cells;
+    // Where the menu takes the pointer, for a page that plays it by keyboard: each control's
+    // area, and for a slider how many pixels of its track one step of its value takes (0 for a
+    // button).
+    ShownArea controls[MENU_CONTROL_COUNT];
+    double stepPixels[MENU_CONTROL_COUNT];
 };
 
 void tellShownPart(const ShownPart& shown);

@@ -6,7 +6,7 @@
 EM_JS(void, tellPageShownPart,
       (int menu, int left, int top, int width, int height, int boardLeft, int boardTop,
        int boardCols, int boardRows, int minePercent, int rows, int cols, int mines, int deals,
-       int over, int cleared, const char* cells),
+       int over, int cleared, const char* cells, const int* controls, const double* steps),
       {
           if (Module.gameShows) {
               Module.gameShows({
@@ -20,7 +20,18 @@ EM_JS(void, tellPageShownPart,
                       over : Boolean(over),
                       cleared : Boolean(cleared),
                       cells : UTF8ToString(cells)
-                  }
+                  },
+                  controls : ["start", "mines", "rows", "cols", "quit"].reduce(function(all, name, i) {
+                      var at = (controls >> 2) + 4 * i;
+                      all[name] = {
+                          left : HEAP32[at],
+                          top : HEAP32[at + 1],
+                          right : HEAP32[at + 2],
+                          bottom : HEAP32[at + 3],
+                          step : HEAPF64[(steps >> 3) + i]
+                      };
+                      return all;
+                  }, {})
               });
           }
       });
@@ -29,5 +40,6 @@ void tellShownPart(const ShownPart& shown) {
     tellPageShownPart(shown.menu, shown.left, shown.top, shown.width, shown.height, shown.boardLeft,
                       shown.boardTop, shown.boardCols, shown.boardRows, shown.minePercent,
                       shown.rows, shown.cols, shown.mines, shown.deals, shown.over,
-                      shown.cleared, shown.cells.c_str());
+                      shown.cleared, shown.cells.c_str(), &shown.controls[0].left,
+                      shown.stepPixels);
 }

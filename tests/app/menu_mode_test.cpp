@@ -2,7 +2,10 @@
 
 #include <SDL_ttf.h>
 
+#include <cmath>
+
 #include "app/event_loop.h"
+#include "app/screen_redraw.h"
 #include "board/board.h"
 #include "state/app_state.h"
 #include "support/fakes.h"
@@ -213,6 +216,32 @@ TEST_F(MenuModeTest, TheMenuIsNotHighlightedAgainWhenShownOverAGame) {
     EXPECT_EQ(drawn.back(), "quit");
     EXPECT_EQ(drawn[drawn.size() - 4], "cells");
     EXPECT_EQ(tileAt(250, 150), 0);
+}
+
+// The menu's controls as a page that plays them by keyboard is told them: a motion with the
+// button held on a step's column of each track sets that value, and a release in the middle of
+// Quit and of Start presses them, as the game itself takes the pointer.
+TEST_F(MenuModeTest, TheMenuAsToldToAPageTakesThePointer) {
+    const ShownPart shown = shownPart(*state);
+    const auto at = [&shown](int control, int value) {
+        const ShownArea& area = shown.controls[control];
+        const int x = area.left + static_cast<int>(std::ceil(value * shown.stepPixels[control]));
+        return motionEvent(x, (area.top + area.bottom) / 2, LEFT);
+    };
+    const auto middle = [&shown](int control) {
+        const ShownArea& area = shown.controls[control];
+        return releaseEvent(SDL_BUTTON_LEFT, (area.left + area.right) / 2,
+                            (area.top + area.bottom) / 2);
+    };
+    play({at(MINES_CONTROL, 7), at(ROWS_CONTROL, 3), at(COLS_CONTROL, 26), middle(START_CONTROL)});
+    EXPECT_EQ(AppState::board->getMinePercent(), 7);
+    EXPECT_EQ(AppState::board->getLayoutRows(), 3);
+    EXPECT_EQ(AppState::board->getLayoutCols(), 26);
+    EXPECT_FALSE(state->menuShown);
+    // Quit queues a quit of its own behind the one that ends this play: it is left waiting.
+    play({keyEvent(SDLK_ESCAPE), middle(QUIT_CONTROL)});
+    SDL_Event left{};
+    EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_PEEKEVENT, SDL_QUITMASK), 1);
 }
 
 }  // namespace

@@ -223,6 +223,20 @@ TEST_F(BoardPlayTest, DrawAllDrawsEveryCellInIndexOrderInItsState) {
     }
 }
 
+// A sheet lost while the whole board draws: each of the board's own cells takes its fresh
+// copy, so that the next draw shows its tile again.
+TEST_F(BoardPlayTest, ASheetLostDuringDrawAllIsReloadedIntoTheBoardsOwnCells) {
+    Board board = layOut(1, 2, {o, o});
+    SDL_LockSurface(sheet);
+    board.drawAll();
+    SDL_UnlockSurface(sheet);
+    for (int i = 0; i < 2; ++i) {
+        SDL_Surface* reloaded = board.cellAt(i).getSpriteSheet();
+        EXPECT_NE(reloaded, sheet) << "cell " << i;
+        if (reloaded != sheet) SDL_FreeSurface(reloaded);
+    }
+}
+
 // The sliders may change the settings while a game is paused; the game keeps its own layout.
 TEST_F(BoardPlayTest, OpeningGoesByTheLayoutInPlayAfterTheSettingsChange) {
     Board board = layOutWithoutMines(3, 3);

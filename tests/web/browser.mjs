@@ -119,6 +119,27 @@ async function watch(tab) {
     window.AudioContext = class extends RealAudioContext {
       constructor(...args) { super(...args); window.audioContextsMade.push(this); }
     };
+    // Whether the game's first frame (its menu) was painted before it first decoded a sound:
+    // the canvas looked at in every frame, through the context the game draws with.
+    window.paintedBeforeSounds = "no sound decoded";
+    let gameContext = null;
+    let painted = false;
+    const getContext = HTMLCanvasElement.prototype.getContext;
+    HTMLCanvasElement.prototype.getContext = function (...args) {
+      const made = getContext.apply(this, args);
+      if (this.id === "canvas") gameContext = made;
+      return made;
+    };
+    const lookForPaint = () => {
+      if (gameContext && gameContext.getImageData(400, 190, 1, 1).data[3] !== 0) painted = true;
+      else requestAnimationFrame(lookForPaint);
+    };
+    requestAnimationFrame(lookForPaint);
+    const decode = BaseAudioContext.prototype.decodeAudioData;
+    BaseAudioContext.prototype.decodeAudioData = function (...args) {
+      if (window.paintedBeforeSounds === "no sound decoded") window.paintedBeforeSounds = painted;
+      return decode.apply(this, args);
+    };
     window.policyViolations = 0;
     document.addEventListener("securitypolicyviolation", () => window.policyViolations++);
     window.addEventListener("contextmenu", (event) => {

@@ -3,24 +3,13 @@
 // pointer events, at the game's pixels, that each key gives the game (which itself takes only
 // Escape). keyboard.js carries them out on the page; tested under Node (tests/web/page).
 //
-// The menu's geometry is the game's (src/ui/menu_layout.h and slider_scale.h); a static test
-// holds the two to the same numbers.
+// Where the menu's controls are comes from the game itself, with what it shows (seam.js:
+// controls, each control's area and, for a slider, the pixels of its track a step takes).
 
 export const LEFT = 0;
 export const RIGHT = 2;
 const CELL = 30;
-export const MENU = {
-  start: { x: 333, y: 176, w: 134, h: 29 },
-  quit: { x: 365, y: 394, w: 71, h: 32 },
-  sliderLeft: 320,
-  trackLength: 91,
-  // Each slider's middle line, and how many pixels of its track one step of its value takes.
-  sliders: {
-    mines: { middle: 250, pixelsPerStep: 1, setting: "minePercent" },
-    rows: { middle: 300, pixelsPerStep: 4.5, setting: "rows" },
-    cols: { middle: 350, pixelsPerStep: 3.5, setting: "cols" },
-  },
-};
+const SLIDERS = { mines: "minePercent", rows: "rows", cols: "cols" };
 export const MENU_ITEMS = ["start", "mines", "rows", "cols", "quit"];
 const PLAY_KEYS = ["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Enter", " ", "Spacebar"];
 
@@ -34,8 +23,19 @@ export function keyRoute({ key, ctrlKey = false, altKey = false, metaKey = false
 }
 
 // The value a column of a slider's track reads, as the game reads it.
-export function sliderValueAt(name, x) {
-  return Math.floor((x - MENU.sliderLeft) / MENU.sliders[name].pixelsPerStep);
+export function sliderValueAt(control, x) {
+  return Math.floor((x - control.left) / control.step);
+}
+
+// Where a control of the menu shows, for the mark and a screen reader: a button's area, or a
+// slider's drawn track about its area.
+export function controlBox(control, slider) {
+  if (!slider) {
+    return { x: control.left, y: control.top, w: control.right - control.left,
+      h: control.bottom - control.top };
+  }
+  const middle = (control.top + control.bottom) / 2;
+  return { x: control.left - 5, y: middle - 9, w: control.right - control.left + 20, h: 18 };
 }
 
 // The whole page pixel (a column, or a row) the browser's SDL reads as game pixel X, where the
@@ -95,18 +95,18 @@ export function keyboardRules(reaches = () => true) {
   // onto it (the game moves a slider on a motion with the left button held), if the track has
   // such a column that the pointer can reach.
   function stepSlider(name, step) {
-    const slider = MENU.sliders[name];
+    const control = shown.controls[name];
+    const setting = SLIDERS[name];
     // Keys come faster than the game reports: a run of them steps on from the page's own last
     // step until the game has caught up with it.
-    const wanted = (keyed[slider.setting] ?? shown.settings[slider.setting]) + step;
-    const y = slider.middle;
-    const left = MENU.sliderLeft;
-    for (let x = left; x <= left + MENU.trackLength; x++) {
-      if (sliderValueAt(name, x) !== wanted || !reaches(x, y)) continue;
+    const wanted = (keyed[setting] ?? shown.settings[setting]) + step;
+    const y = Math.floor((control.top + control.bottom) / 2);
+    for (let x = control.left; x <= control.right; x++) {
+      if (sliderValueAt(control, x) !== wanted || !reaches(x, y)) continue;
       // (A column beside the track, where none on it is left, presses nothing: still a press.)
-      let beside = x > left ? x - 1 : x + 1;
-      while (!reaches(beside, y) && Math.abs(beside - x) < 20) beside += x > left ? -1 : 1;
-      keyed[slider.setting] = wanted;
+      let beside = x > control.left ? x - 1 : x + 1;
+      while (!reaches(beside, y) && Math.abs(beside - x) < 20) beside += x > control.left ? -1 : 1;
+      keyed[setting] = wanted;
       return [{ type: "mousemove", x: beside, y, button: LEFT },
         { type: "mousedown", x: beside, y, button: LEFT },
         { type: "mousemove", x, y, button: LEFT }, { type: "mouseup", x, y, button: LEFT }];
@@ -120,18 +120,18 @@ export function keyboardRules(reaches = () => true) {
       item = Math.min(Math.max(item + (key === "ArrowUp" ? -1 : 1), 0), MENU_ITEMS.length - 1);
       return [];
     }
-    if ((key === "ArrowLeft" || key === "ArrowRight") && MENU.sliders[name]) {
+    if ((key === "ArrowLeft" || key === "ArrowRight") && SLIDERS[name]) {
       return stepSlider(name, key === "ArrowLeft" ? -1 : 1);
     }
     if (!repeat && key === "Enter" && (name === "start" || name === "quit")) return press(name);
     return [];
   }
 
-  // A left release on the middle of Start or Quit (Quit's hit area lies 2 pixels lower).
+  // A left release on the middle of Start or Quit.
   function press(name) {
-    const button = MENU[name];
-    return release(LEFT, { x: button.x + button.w / 2,
-      y: button.y + button.h / 2 + (name === "quit" ? 2 : 0) });
+    const area = shown.controls[name];
+    return release(LEFT, { x: Math.floor((area.left + area.right) / 2),
+      y: Math.floor((area.top + area.bottom) / 2) });
   }
 
   return {
@@ -159,7 +159,7 @@ export function keyboardRules(reaches = () => true) {
     // control that stands for it): it becomes the highlight, and a button is pressed.
     choose(name) {
       item = Math.max(MENU_ITEMS.indexOf(name), 0);
-      return name === "start" || name === "quit" ? press(name) : [];
+      return shown && (name === "start" || name === "quit") ? press(name) : [];
     },
     // A cell chosen by other means: it becomes the cursor's, and opens.
     openCell(row, col) {
@@ -173,8 +173,7 @@ export function keyboardRules(reaches = () => true) {
       if (!shown) return null;
       if (shown.menu) {
         const name = MENU_ITEMS[item];
-        if (!MENU.sliders[name]) return MENU[name];
-        return { x: MENU.sliderLeft - 5, y: MENU.sliders[name].middle - 9, w: 111, h: 18 };
+        return controlBox(shown.controls[name], Boolean(SLIDERS[name]));
       }
       if (!hasCells()) return null;
       return { x: shown.board.left + cursor.col * CELL, y: shown.board.top + cursor.row * CELL,

@@ -5,11 +5,11 @@
 // cursor is the element that has the focus, so a reader reads it as it moves. A reader's own
 // activation of a control or a cell (a click on it) does what Enter does there.
 
-import { MENU, MENU_ITEMS } from "./keys.js";
+import { MENU_ITEMS, controlBox, sliderValueAt } from "./keys.js";
 import { SLIDER_NAMES, cellName, sliderValue, whatHappened } from "./said.js";
 
 const CELL = 30;
-const SLIDER_MAX = { mines: 91, rows: 20, cols: 26 };
+const SETTINGS = { mines: "minePercent", rows: "rows", cols: "cols" };
 
 // A box of the game's pixels as a place over the 800 x 600 canvas, which the layer covers.
 function place(element, { x, y, w, h }) {
@@ -24,17 +24,14 @@ export function readerLayer(reader, said, page) {
   menu.setAttribute("aria-label", "Dunmarrow's menu");
   const items = {};
   for (const name of MENU_ITEMS) {
-    const slider = MENU.sliders[name];
+    const slider = Boolean(SETTINGS[name]);
     const item = document.createElement(slider ? "div" : "button");
     if (slider) {
       item.setAttribute("role", "slider");
       item.setAttribute("aria-label", SLIDER_NAMES[name]);
       item.setAttribute("aria-valuemin", "0");
-      item.setAttribute("aria-valuemax", String(SLIDER_MAX[name]));
-      place(item, { x: MENU.sliderLeft - 5, y: slider.middle - 9, w: 111, h: 18 });
     } else {
       item.textContent = name === "start" ? "Start" : "Quit";
-      place(item, MENU[name]);
     }
     item.id = "reader-" + name;
     item.tabIndex = -1;
@@ -80,8 +77,12 @@ export function readerLayer(reader, said, page) {
     show(next) {
       menu.hidden = !next.menu;
       grid.hidden = next.menu;
-      for (const name of Object.keys(MENU.sliders)) {
-        const value = next.settings[MENU.sliders[name].setting];
+      // (Where the game has its controls, each laid over its own.)
+      for (const name of MENU_ITEMS) place(items[name], controlBox(next.controls[name], SETTINGS[name]));
+      for (const name of Object.keys(SETTINGS)) {
+        const value = next.settings[SETTINGS[name]];
+        const control = next.controls[name];
+        items[name].setAttribute("aria-valuemax", String(sliderValueAt(control, control.right)));
         items[name].setAttribute("aria-valuenow", String(value));
         items[name].setAttribute("aria-valuetext", sliderValue(name, value));
       }

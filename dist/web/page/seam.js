@@ -32,10 +32,11 @@ export const SEAM = {
     "gameShows",            // (shown): what the game's screen shows, after every event it
                             // handles (shown_part_web.cpp), its fields below
   ],
-  // The fields of gameShows's shown, in the order the game writes them (in the game's pixels).
+  // The fields of gameShows's shown, in the order the game writes them (in the game's pixels;
+  // controls holds start, mines, rows, cols and quit, each an area and a slider's step).
   shown: ["menu", "part", "left", "top", "width", "height", "board", "left", "top", "cols",
     "rows", "settings", "minePercent", "rows", "cols", "game", "mines", "deals", "over",
-    "cleared", "cells"],
+    "cleared", "cells", "controls", "left", "top", "right", "bottom", "step"],
   // Set by the game or its runtime, read by the page and its tests:
   gameGives: [
     "gameWaiting",          // true while the game waits for input, every input before it

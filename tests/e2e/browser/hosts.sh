@@ -56,6 +56,18 @@ browser press retry >/dev/null
 shot update-try-again
 check "put right on the server, Try again plays it, whatever the cache kept" [ "$(build)" = "running 3" ]
 check "from its menu" shows "$LAST_SHOT" 345 190 "$MENU" 12 14
+# So with the game's other files, which the page fetches itself: the WebAssembly and a picture
+# cut short, kept by the cache for a year, then put right on the server.
+for file in dunmarrow.wasm gfx/win.png; do
+    copy=$(sealed_copy "$BROKEN/host" "$file")
+    cp "$copy" "$BROKEN/whole"
+    damage "$copy" half
+    browser reload >/dev/null
+    check "$file cut short is named" grep -qF "The file ${copy#"$BROKEN/host/"} did not download intact." <<<"$(problem_text)"
+    cp "$BROKEN/whole" "$copy"
+    browser press retry >/dev/null
+    check "$file put right on the server, Try again plays, whatever the cache kept" [ "$(build)" = "running 3" ]
+done
 
 # Never a blank page: without the page's own script the page says so, with Try again; served
 # at an address without its slash (where neither its script nor its style arrive) its own note

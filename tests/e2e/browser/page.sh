@@ -7,6 +7,11 @@ check "the page is titled Dunmarrow" [ "$(browser title)" = Dunmarrow ]
 check "the game's canvas is 800 x 600" [ "$(browser ms 'canvas.width * 1000 + canvas.height')" = 800600 ]
 shot menu-at-once
 check "the menu shows before the player touches anything" shows "$LAST_SHOT" 345 190 gfx/menu.png 12 14
+# (WebKit's driver runs its watch only once the page has loaded.)
+if [ "$ENGINE" != webkit ]; then
+    check "painted before the sounds are opened" \
+        [ "$(browser wait_for 'window.paintedBeforeSounds !== "no sound decoded"') $(browser ms 'window.paintedBeforeSounds')" = "yes true" ]
+fi
 source "$(dirname "$0")/scenario.sh"
 check "the page says the game has ended" grep -q "The game has ended" <<<"$(browser text ended-note)"
 check "with its status" [ "$(browser ms 'document.body.dataset.exitStatus')" = 0 ]

@@ -41,9 +41,14 @@ test("a page pixel given for a game pixel is read as that game pixel, at every s
   }
 });
 
-// The game as it stands on the menu, with 20 %, 10 rows and 10 columns.
+// The game as it stands on the menu, with 20 %, 10 rows and 10 columns, and its controls as it
+// tells them.
+const track = (middle, step) => ({ left: 320, top: middle - 4, right: 411, bottom: middle + 4, step });
 const MENU_SHOWN = { menu: true, board: { left: 250, top: 150, cols: 10, rows: 10 },
-  settings: { minePercent: 20, rows: 10, cols: 10 } };
+  settings: { minePercent: 20, rows: 10, cols: 10 },
+  controls: { start: { left: 333, top: 176, right: 467, bottom: 205, step: 0 },
+    mines: track(250, 1), rows: track(300, 4.5), cols: track(350, 3.5),
+    quit: { left: 365, top: 396, right: 436, bottom: 428, step: 0 } } };
 
 // Keys on a slider, played through the page at a scale as the browser would read them: the
 // slider's value after each run of keys, with the game reporting after every key.
@@ -61,7 +66,7 @@ function stepSliders(start, scale, keys) {
       if (event.type === "mousedown") held = true;
       if (event.type === "mousemove" && held && names[event.y]) {
         const [name, setting] = names[event.y];
-        shown = { ...shown, settings: { ...shown.settings, [setting]: sliderValueAt(name, x) } };
+        shown = { ...shown, settings: { ...shown.settings, [setting]: sliderValueAt(shown.controls[name], x) } };
         rules.show(shown);
       }
       if (event.type === "mouseup") held = false;
@@ -76,6 +81,15 @@ test("each press moves its slider by exactly one, at every scale", () => {
   for (const [start, scale] of SCALES.filter(([, s]) => s >= 1)) {
     assert.deepEqual(stepSliders(start, scale, keys), [19, 13, 8], `at ${scale}`);
   }
+});
+
+test("Enter on Start and on Quit releases in the middle of each", () => {
+  const rules = keyboardRules();
+  rules.show(MENU_SHOWN);
+  const at = (events) => events.map(({ type, x, y }) => `${type} ${x},${y}`).join(" ");
+  assert.equal(at(rules.key("Enter")), "mousemove 400,190 mousedown 400,190 mouseup 400,190");
+  for (let i = 0; i < 4; i++) rules.key("ArrowDown");
+  assert.equal(at(rules.key("Enter")), "mousemove 400,412 mousedown 400,412 mouseup 400,412");
 });
 
 test("a slider stops at its ends", () => {

@@ -18,6 +18,8 @@ next_build() {
     printf '\0\6\5build' >>"$(sealed_copy "$BROKEN/$2" dunmarrow.wasm)"
     echo "// build $3" >>"$(sealed_copy "$BROKEN/$2" page/main.js)"
     echo "/* build $3 */" >>"$(sealed_copy "$BROKEN/$2" page.css)"
+    # (Past the sound's data, where no player hears it.)
+    printf 'build %d' "$3" >>"$(sealed_copy "$BROKEN/$2" sfx/click.wav)"
     sealed_site "$2"
 }
 next_build "$SITE" build2 2
@@ -56,18 +58,30 @@ browser press retry >/dev/null
 shot update-try-again
 check "put right on the server, Try again plays it, whatever the cache kept" [ "$(build)" = "running 3" ]
 check "from its menu" shows "$LAST_SHOT" 345 190 "$MENU" 12 14
-# So with the game's other files, which the page fetches itself: the WebAssembly and a picture
-# cut short, kept by the cache for a year, then put right on the server.
-for file in dunmarrow.wasm gfx/win.png; do
+# So with the game's other files, which the page fetches itself: a new build whose WebAssembly,
+# then one whose sound, arrives cut short and is kept so by the cache for a year, then is put
+# right on the server. BUILD, and the file damaged.
+previous=$BROKEN/build3
+while read -r number file; do
+    next_build "$previous" "build$number" "$number"
+    previous=$BROKEN/build$number
+    rm -rf "${BROKEN:?}/host/"*
+    cp -r "$previous/." "$BROKEN/host/"
+    rm "$BROKEN/host/service-worker.js"
     copy=$(sealed_copy "$BROKEN/host" "$file")
     cp "$copy" "$BROKEN/whole"
     damage "$copy" half
     browser reload >/dev/null
-    check "$file cut short is named" grep -qF "The file ${copy#"$BROKEN/host/"} did not download intact." <<<"$(problem_text)"
+    check "build $number: $file cut short is named" \
+        grep -qF "The file ${copy#"$BROKEN/host/"} did not download intact." <<<"$(problem_text)"
     cp "$BROKEN/whole" "$copy"
     browser press retry >/dev/null
-    check "$file put right on the server, Try again plays, whatever the cache kept" [ "$(build)" = "running 3" ]
-done
+    check "build $number: put right on the server, Try again plays it, whatever the cache kept" \
+        [ "$(build)" = "running $number" ]
+done <<'BUILDS'
+4 dunmarrow.wasm
+5 sfx/click.wav
+BUILDS
 
 # Never a blank page: without the page's own script the page says so, with Try again; served
 # at an address without its slash (where neither its script nor its style arrive) its own note

@@ -29,7 +29,8 @@ std::string cellsAsSeen(const Board& board) {
     for (size_t i = 0; i < cells.size(); ++i) {
         const Cell& cell = board.cellAt(static_cast<int>(i));
         if (cell.isRevealed()) {
-            cells[i] = cell.getValue() == MINE_VALUE ? '*' : static_cast<char>('0' + cell.getValue());
+            cells[i] =
+                cell.getValue() == MINE_VALUE ? '*' : static_cast<char>('0' + cell.getValue());
         } else if (cell.isFlagged()) {
             cells[i] = 'f';
         }

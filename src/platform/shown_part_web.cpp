@@ -21,17 +21,19 @@ EM_JS(void, tellPageShownPart,
                       cleared : Boolean(cleared),
                       cells : UTF8ToString(cells)
                   },
-                  controls : ["start", "mines", "rows", "cols", "quit"].reduce(function(all, name, i) {
-                      var at = (controls >> 2) + 4 * i;
-                      all[name] = {
-                          left : HEAP32[at],
-                          top : HEAP32[at + 1],
-                          right : HEAP32[at + 2],
-                          bottom : HEAP32[at + 3],
-                          step : HEAPF64[(steps >> 3) + i]
-                      };
-                      return all;
-                  }, {})
+                  controls : [ "start", "mines", "rows", "cols", "quit" ].reduce(
+                      function(all, name, i) {
+                          var at = (controls >> 2) + 4 * i;
+                          all[name] = {
+                              left : HEAP32[at],
+                              top : HEAP32[at + 1],
+                              right : HEAP32[at + 2],
+                              bottom : HEAP32[at + 3],
+                              step : HEAPF64[(steps >> 3) + i]
+                          };
+                          return all;
+                      },
+                      {})
               });
           }
       });
@@ -39,7 +41,6 @@ EM_JS(void, tellPageShownPart,
 void tellShownPart(const ShownPart& shown) {
     tellPageShownPart(shown.menu, shown.left, shown.top, shown.width, shown.height, shown.boardLeft,
                       shown.boardTop, shown.boardCols, shown.boardRows, shown.minePercent,
-                      shown.rows, shown.cols, shown.mines, shown.deals, shown.over,
-                      shown.cleared, shown.cells.c_str(), &shown.controls[0].left,
-                      shown.stepPixels);
+                      shown.rows, shown.cols, shown.mines, shown.deals, shown.over, shown.cleared,
+                      shown.cells.c_str(), &shown.controls[0].left, shown.stepPixels);
 }

@@ -61,9 +61,9 @@ struct PrivateDisplay {
         }
         number[got] = '\0';
         name = ":" + std::string(number, std::strcspn(number, "\n"));
-        const ProgramRun xrdb =
-            runProgram("/bin/sh", {"-c", "echo 'Xft.dpi: " + std::to_string(dpi) + "' | xrdb -merge"},
-                       ".", {{"DISPLAY", name}});
+        const ProgramRun xrdb = runProgram(
+            "/bin/sh", {"-c", "echo 'Xft.dpi: " + std::to_string(dpi) + "' | xrdb -merge"}, ".",
+            {{"DISPLAY", name}});
         if (xrdb.exitStatus != 0) {
             problem = "xrdb failed: " + xrdb.output;
             name.clear();
@@ -124,7 +124,7 @@ TEST_P(X11WindowScaleTest, TheDesktopsScaleAsItsScreenHoldsIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Screens, X11WindowScaleTest,
-    ::testing::Values(X11ScaleCase{"1920x1440", 192, nullptr, "2"},  // Xft.dpi 192: twice
+    ::testing::Values(X11ScaleCase{"1920x1440", 192, nullptr, "2"},     // Xft.dpi 192: twice
                       X11ScaleCase{"1400x1050", 192, nullptr, "none"},  // 1600 x 1200 won't fit
                       X11ScaleCase{"2600x2000", 96, "3", "3"},          // the player's own
                       X11ScaleCase{"2600x2000", 288, "1", "none"}));    // kept at 800 x 600

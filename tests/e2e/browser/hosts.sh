@@ -7,8 +7,7 @@
 # its WebAssembly, its page's script and style changed), and a reload plays build 2: from a
 # server that sends only the files' dates (build 1's a year old, which the browser's cache
 # reckons fresh for weeks), and from one that has browsers keep every file but the page for a
-# year. Then build 3 arrives with its game's script cut short; once the host puts it right, Try
-# again plays it. (Without the offline worker, which has its own updates, checked below.)
+# year. (Without the offline worker, which has its own updates: the offline topic.)
 # next_build FROM TO N: build N, sealed, from build FROM.
 next_build() {
     rm -rf "${BROKEN:?}/$2"
@@ -23,7 +22,12 @@ next_build() {
     sealed_site "$2"
 }
 next_build "$SITE" build2 2
-next_build "$BROKEN/build2" build3 3
+# put_up BUILD: the build on the host in place of the last, without its offline worker.
+put_up() {
+    rm -rf "${BROKEN:?}/host/"*
+    cp -r "$1/." "$BROKEN/host/"
+    rm "$BROKEN/host/service-worker.js"
+}
 build() { browser ms '(document.body.dataset.exitStatus || "running") + " " + (window.dunmarrowBuild || 1)'; }
 for cache in dates year; do
     rm -rf "$BROKEN/host"
@@ -33,9 +37,7 @@ for cache in dates year; do
     if [ "$cache" = year ]; then MAX_AGE=31536000 serve "$BROKEN/host"; else serve "$BROKEN/host"; fi
     browser visit "$SERVED_URL?-nosound" >/dev/null
     check "$cache: build 1 plays" [ "$(build)" = "running 1" ]
-    rm -rf "${BROKEN:?}/host/"*
-    cp -r "$BROKEN/build2/." "$BROKEN/host/"
-    rm "$BROKEN/host/service-worker.js"
+    put_up "$BROKEN/build2"
     browser reload >/dev/null
     move 5 5
     click 1 400 190
@@ -44,41 +46,29 @@ for cache in dates year; do
     check "$cache: after an update, a reload plays the new build" [ "$(build)" = "running 2" ]
     check "$cache: and the game plays" isnt shows "$LAST_SHOT" 415 315 "$SPRITES" 15 15
 done
-rm -rf "${BROKEN:?}/host/"*
-cp -r "$BROKEN/build3/." "$BROKEN/host/"
-rm "$BROKEN/host/service-worker.js"
-script=$(sealed_copy "$BROKEN/host" dunmarrow.js)
-cp "$script" "$BROKEN/script"
-damage "$script" half
-browser reload >/dev/null
-check "a file that arrives cut short is named as the host has it" \
-    grep -qF "The file ${script#"$BROKEN/host/"} did not download intact." <<<"$(problem_text)"
-cp "$BROKEN/script" "$script"
-browser press retry >/dev/null
-shot update-try-again
-check "put right on the server, Try again plays it, whatever the cache kept" [ "$(build)" = "running 3" ]
-check "from its menu" shows "$LAST_SHOT" 345 190 "$MENU" 12 14
-# So with the game's other files, which the page fetches itself: a new build whose WebAssembly,
-# then one whose sound, arrives cut short and is kept so by the cache for a year, then is put
-# right on the server. BUILD, and the file damaged.
-previous=$BROKEN/build3
+# Then builds whose files arrive cut short, the game's script (which the page loads as a script
+# element), its WebAssembly and a sound (which the page fetches), each kept so by the cache for
+# a year: each is named, and once the host has put it right, Try again plays it. BUILD, and the
+# file damaged.
+previous=$BROKEN/build2
 while read -r number file; do
     next_build "$previous" "build$number" "$number"
     previous=$BROKEN/build$number
-    rm -rf "${BROKEN:?}/host/"*
-    cp -r "$previous/." "$BROKEN/host/"
-    rm "$BROKEN/host/service-worker.js"
+    put_up "$previous"
     copy=$(sealed_copy "$BROKEN/host" "$file")
     cp "$copy" "$BROKEN/whole"
     damage "$copy" half
     browser reload >/dev/null
-    check "build $number: $file cut short is named" \
+    check "build $number: $file cut short is named as the host has it" \
         grep -qF "The file ${copy#"$BROKEN/host/"} did not download intact." <<<"$(problem_text)"
     cp "$BROKEN/whole" "$copy"
     browser press retry >/dev/null
+    shot "update-try-again-$number"
     check "build $number: put right on the server, Try again plays it, whatever the cache kept" \
         [ "$(build)" = "running $number" ]
+    check "build $number: from its menu" shows "$LAST_SHOT" 345 190 "$MENU" 12 14
 done <<'BUILDS'
+3 dunmarrow.js
 4 dunmarrow.wasm
 5 sfx/click.wav
 BUILDS

@@ -3,8 +3,9 @@
 // WebKitGTK through classic WebDriver (webkit.mjs, on the X display). One command a line on
 // standard input, one answer a line on standard output ("ok", a value, or "error: ..."). The
 // game's page is opened at BASE_URL; coordinates are the game's own, on its 800 x 600 canvas,
-// wherever and however large the canvas is shown. Touch is in touch.mjs, other tabs and
-// browsers in tabs.mjs, the benchmark's commands in bench.mjs. Touch, devices, the network,
+// wherever and however large the canvas is shown. Touch is in touch.mjs, the keyboard and a
+// screen reader's view in keys.mjs, other tabs and browsers in tabs.mjs, the benchmark's
+// commands in bench.mjs. Touch, devices, the network,
 // JavaScript switched off and the benchmark's figures need Chromium's own protocol; pixel
 // ratios and a tab loaded behind another need puppeteer's.
 //
@@ -34,12 +35,10 @@
 //                                  where the bar of help and controls is (the body's classes,
 //                                  in order, joined by "+")
 //   offline on|off                 cuts the page off the network, or gives it back
-//   move X Y | click BUTTON X Y | click_all BUTTON X Y [X Y...] | key NAME [TIMES] | drag X0 X1 Y
+//   move X Y | click BUTTON X Y | click_all BUTTON X Y [X Y...] | drag X0 X1 Y
 //   drag_out X0 X1 Y W H           a drag with the window resized to W x H half-way, and the
 //                                  pointer off the game and back
 //   drag_off X0 Y                  a drag from X0 along row Y, let go off the game
-//   key_held NAME                  a key held down until it repeats, then let go
-//   focused                        the id (or tag) of the element that has the focus
 //   shot FILE                      the game's 800 x 600 pixels, as a PNG
 //   page_shot FILE                 the whole page, as the player sees it
 //   status                         the page's exit status, or "running"
@@ -58,6 +57,7 @@ import { writeFile } from "node:fs/promises";
 import { createInterface } from "node:readline";
 import puppeteer from "puppeteer-core";
 import { benchCommands } from "./bench.mjs";
+import { keyCommands } from "./keys.mjs";
 import { tabCommands } from "./tabs.mjs";
 import { touchCommands } from "./touch.mjs";
 import { launchWebKit } from "./webkit.mjs";
@@ -304,84 +304,6 @@ const commands = {
     }
     await settle();
   },
-  key: async (name, times = 1) => {
-    // (WebDriver BiDi names the space bar by its character.)
-    if (name === "Space" && ENGINE === "firefox") name = " ";
-    for (let i = 0; i < Number(times); i++) {
-      if (name === "Shift+Tab" && ENGINE !== "webkit") {
-        await page.keyboard.down("Shift");
-        await page.keyboard.press("Tab");
-        await page.keyboard.up("Shift");
-      } else {
-        await page.keyboard.press(name);
-      }
-    }
-    await settle();
-  },
-  // A key held down long enough to repeat (twice), then let go.
-  key_held: async (name) => {
-    if (name === "Space" && ENGINE === "firefox") name = " ";
-    await page.keyboard.down(name);
-    await page.keyboard.down(name);
-    await page.keyboard.down(name);
-    await page.keyboard.up(name);
-    await settle();
-  },
-  // The element that has the focus: "game" for the canvas or the reader's element over it.
-  focused: () => page.evaluate(() => {
-    const active = document.activeElement;
-    if (!active) return "none";
-    if (active.id === "canvas" || document.getElementById("reader").contains(active)) return "game";
-    return active.id || active.tagName;
-  }),
-  // What a screen reader reads where the focus is: "role name[: value]" (a slider's value as a
-  // number), from Chromium's accessibility tree, and from the DOM's roles, names and values in
-  // the other engines.
-  reader: async () => {
-    if (ENGINE === "chromium") {
-      const cdp = await page.createCDPSession();
-      const { nodes } = await cdp.send("Accessibility.getFullAXTree");
-      await cdp.detach();
-      const property = (node, name) => (node.properties || []).find((p) => p.name === name)?.value.value;
-      // (The page itself counts as focused too: the deepest node that is.)
-      const node = nodes.filter((n) => !n.ignored && property(n, "focused") &&
-        n.role.value !== "RootWebArea").pop();
-      if (!node) return "none";
-      const value = node.value?.value;
-      return `${node.role.value} ${node.name.value}${value !== undefined && value !== "" ? ": " + value : ""}`;
-    }
-    return page.evaluate(() => {
-      const active = document.activeElement;
-      const role = active.getAttribute("role") || active.tagName.toLowerCase();
-      const name = active.getAttribute("aria-label") || active.textContent;
-      const value = active.getAttribute("aria-valuenow");
-      return `${role} ${name}${value ? ": " + value : ""}`;
-    });
-  },
-  // Whether the page left a key (or keys held together, "Control+r") to the browser: "kept",
-  // or "prevented" where something kept the browser from acting on it.
-  key_default: async (combo) => {
-    await page.evaluate(() => {
-      window.lastKeyDefault = "none";
-      // (Heard first, as the page stops the key before its target; judged once handled.)
-      window.addEventListener("keydown", (event) => setTimeout(() => {
-        window.lastKeyDefault = event.defaultPrevented ? "prevented" : "kept";
-      }, 0), { once: true, capture: true });
-    });
-    const keys = combo.split("+");
-    // (WebKit's X keys are pressed together by xdotool.)
-    if (ENGINE === "webkit") keys.splice(0, keys.length, combo);
-    for (const key of keys.slice(0, -1)) await page.keyboard.down(key);
-    await page.keyboard.press(keys[keys.length - 1]);
-    for (const key of keys.slice(0, -1).reverse()) await page.keyboard.up(key);
-    await settle();
-    return page.evaluate(() => window.lastKeyDefault);
-  },
-  // The page's stops in the Tab order, by id, in order: elements that take the focus by Tab
-  // and show.
-  tab_stops: () => page.evaluate(() => [...document.querySelectorAll("a[href], button, [tabindex]")]
-    .filter((element) => element.tabIndex >= 0 && !element.disabled && element.getClientRects().length)
-    .map((element) => element.id || element.tagName).join(" ")),
   drag: async (x0, x1, y) => {
     await page.mouse.move(...at(x0, y));
     await page.mouse.down();
@@ -448,7 +370,8 @@ const session = {
   get page() { return page; },
   get origin() { return origin; },
 };
-Object.assign(commands, touchCommands(session), tabCommands(session), benchCommands(session));
+Object.assign(commands, touchCommands(session), tabCommands(session), keyCommands(session),
+  benchCommands(session));
 
 const lines = createInterface({ input: process.stdin });
 for await (const line of lines) {

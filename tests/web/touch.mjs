@@ -17,7 +17,7 @@
 import { KnownDevices } from "puppeteer-core";
 
 // Touches through the browser's own touch input: each step places every finger (a list of
-// session.page points, the same fingers throughout); the first step puts them down, the last lifts
+// page points, the same fingers throughout); the first step puts them down, the last lifts
 // them, after holding for the given time.
 async function touch(session, steps, holdMs = 40) {
   if (session.engine !== "chromium") return touchByWebDriver(session, steps, holdMs);
@@ -54,75 +54,75 @@ export function touchCommands(session) {
   let fingersDown = [];
   let fingerSession = null;
   return {
-  // From the next session.page on, a session.browser that cannot vibrate (as Firefox cannot).
-  no_vibrate: () => session.page.evaluateOnNewDocument(() => { delete Navigator.prototype.vibrate; }),
-  device: async (name) => {
-    await session.page.emulate(KnownDevices[name.replace(/_/g, " ")]);
-    await session.afterTwoFrames();
-    await session.settle();
-  },
-  // Fingers put down and left there, at game points (CDP); then lifted together.
-  fingers_down: async (...xy) => {
-    fingersDown = [];
-    for (let i = 0; i + 1 < xy.length; i += 2) fingersDown.push(session.at(xy[i], xy[i + 1]));
-    fingerSession ??= await session.page.createCDPSession();
-    await fingerSession.send("Input.dispatchTouchEvent", { type: "touchStart",
-      touchPoints: fingersDown.map(([x, y], id) => ({ x, y, id })) });
-  },
-  // A finger put down and lifted a tenth of a second later, all in one go so that no delay of
-  // the test's own can make it a hold: the ring's look while it was down, and once it lifted.
-  brief_press: async (x, y) => {
-    const ring = () => session.page.evaluate(() => {
-      const press = document.getElementById("press");
-      return press.hidden ? "hidden" : press.className;
-    });
-    const cdp = await session.page.createCDPSession();
-    const [px, py] = session.at(x, y);
-    await cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [{ x: px, y: py }] });
-    await new Promise((resolve) => setTimeout(resolve, 100));
-    const during = await ring();
-    await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
-    await cdp.detach();
-    await session.settle();
-    return during + " " + await ring();
-  },
-  fingers_up: async () => {
-    await fingerSession.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
-    await fingerSession.detach();
-    fingerSession = null;
-    await session.settle();
-  },
-  tap: (x, y) => touch(session, [[session.at(x, y)]]),
-  hold: (x, y) => touch(session, [[session.at(x, y)]], 700),
-  tap_fingers: (n, x, y) => touch(session, [Array.from({ length: Number(n) },
-    (_, i) => session.at(Number(x) + 40 * i, y))]),
-  pinch: (x, y) => touch(session, [0, 20, 40, 60].map((d) => [session.at(Number(x) - d, y), session.at(Number(x) + 30 + d, y)])),
-  // Two fingers closing again, session.page pixels apart to side by side: the view as far out as it goes.
-  pinch_close: async (x, y) => {
-    const [px, py] = session.at(x, y);
-    await touch(session, [120, 80, 40, 20].map((d) => [[px - d, py], [px + 30 + d, py]]));
-  },
-  // Two fingers, side by side, dragged together along a row from X0 to X1.
-  swipe_two: (x0, y, x1) => touch(session, [0, 1, 2, 3, 4].map((i) => {
-    const x = Number(x0) + (Number(x1) - Number(x0)) * i / 4;
-    return [session.at(x, y), session.at(x + 40, y)];
-  })),
-  // From the next session.page on, a session.browser that refuses the session.page its storage.
-  no_storage: () => session.page.evaluateOnNewDocument(() => {
-    Object.defineProperty(window, "localStorage", {
-      get() { throw new DOMException("The storage is refused", "SecurityError"); } });
-  }),
-  swipe: (x0, x1, y) => touch(session, [0, 1, 2, 3, 4].map((i) =>
-    [session.at(Number(x0) + (Number(x1) - Number(x0)) * i / 4, y)])),
-  tap_element: async (id) => {
-    const box = await session.page.$eval("#" + id, (element) => {
-      const rect = element.getBoundingClientRect();
-      return [rect.left + rect.width / 2, rect.top + rect.height / 2];
-    });
-    await touch(session, [[box]]);
-  },
-  // (To the left edge of the session.page where the canvas reaches past it.)
-  swipe_off: (x, y) => touch(session, [[session.at(x, y)], [session.at(Number(x) / 2, y)],
-    [[Math.max(session.origin.x - 20, 1), session.at(x, y)[1]]]]),
+    // From the next page on, a browser that cannot vibrate (as Firefox cannot).
+    no_vibrate: () => session.page.evaluateOnNewDocument(() => { delete Navigator.prototype.vibrate; }),
+    device: async (name) => {
+      await session.page.emulate(KnownDevices[name.replace(/_/g, " ")]);
+      await session.afterTwoFrames();
+      await session.settle();
+    },
+    // Fingers put down and left there, at game points (CDP); then lifted together.
+    fingers_down: async (...xy) => {
+      fingersDown = [];
+      for (let i = 0; i + 1 < xy.length; i += 2) fingersDown.push(session.at(xy[i], xy[i + 1]));
+      fingerSession ??= await session.page.createCDPSession();
+      await fingerSession.send("Input.dispatchTouchEvent", { type: "touchStart",
+        touchPoints: fingersDown.map(([x, y], id) => ({ x, y, id })) });
+    },
+    // A finger put down and lifted a tenth of a second later, all in one go so that no delay of
+    // the test's own can make it a hold: the ring's look while it was down, and once it lifted.
+    brief_press: async (x, y) => {
+      const ring = () => session.page.evaluate(() => {
+        const press = document.getElementById("press");
+        return press.hidden ? "hidden" : press.className;
+      });
+      const cdp = await session.page.createCDPSession();
+      const [px, py] = session.at(x, y);
+      await cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [{ x: px, y: py }] });
+      await new Promise((resolve) => setTimeout(resolve, 100));
+      const during = await ring();
+      await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+      await cdp.detach();
+      await session.settle();
+      return during + " " + await ring();
+    },
+    fingers_up: async () => {
+      await fingerSession.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+      await fingerSession.detach();
+      fingerSession = null;
+      await session.settle();
+    },
+    tap: (x, y) => touch(session, [[session.at(x, y)]]),
+    hold: (x, y) => touch(session, [[session.at(x, y)]], 700),
+    tap_fingers: (n, x, y) => touch(session, [Array.from({ length: Number(n) },
+      (_, i) => session.at(Number(x) + 40 * i, y))]),
+    pinch: (x, y) => touch(session, [0, 20, 40, 60].map((d) => [session.at(Number(x) - d, y), session.at(Number(x) + 30 + d, y)])),
+    // Two fingers closing again, page pixels apart to side by side: the view as far out as it goes.
+    pinch_close: async (x, y) => {
+      const [px, py] = session.at(x, y);
+      await touch(session, [120, 80, 40, 20].map((d) => [[px - d, py], [px + 30 + d, py]]));
+    },
+    // Two fingers, side by side, dragged together along a row from X0 to X1.
+    swipe_two: (x0, y, x1) => touch(session, [0, 1, 2, 3, 4].map((i) => {
+      const x = Number(x0) + (Number(x1) - Number(x0)) * i / 4;
+      return [session.at(x, y), session.at(x + 40, y)];
+    })),
+    // From the next page on, a browser that refuses the session.page its storage.
+    no_storage: () => session.page.evaluateOnNewDocument(() => {
+      Object.defineProperty(window, "localStorage", {
+        get() { throw new DOMException("The storage is refused", "SecurityError"); } });
+    }),
+    swipe: (x0, x1, y) => touch(session, [0, 1, 2, 3, 4].map((i) =>
+      [session.at(Number(x0) + (Number(x1) - Number(x0)) * i / 4, y)])),
+    tap_element: async (id) => {
+      const box = await session.page.$eval("#" + id, (element) => {
+        const rect = element.getBoundingClientRect();
+        return [rect.left + rect.width / 2, rect.top + rect.height / 2];
+      });
+      await touch(session, [[box]]);
+    },
+    // (To the left edge of the page where the canvas reaches past it.)
+    swipe_off: (x, y) => touch(session, [[session.at(x, y)], [session.at(Number(x) / 2, y)],
+      [[Math.max(session.origin.x - 20, 1), session.at(x, y)[1]]]]),
   };
 }

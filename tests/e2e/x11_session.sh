@@ -66,8 +66,24 @@ close_game() {
     GAME_PID=
 }
 
-# The game handles each event as it comes; give it a moment before looking.
-settle() { sleep 0.25; }
+# settle: waits until the game has handled the input sent: its process asleep, its processor
+# time unchanged over three looks a twentieth of a second apart (SDL wakes it a hundred times a
+# second to look for events, which costs it nothing to count), or gone; at most ten seconds.
+# On a loaded machine a fixed pause could look before the game had drawn.
+settle() {
+    local last="" now same=0
+    for _ in $(seq 200); do
+        sleep 0.05
+        now=$(awk '{ print $3, $14 + $15 }' "/proc/${GAME_PID:-0}/stat" 2>/dev/null || echo gone)
+        if [ "$now" = "$last" ] && [ "${now%% *}" != R ]; then
+            same=$((same + 1))
+            [ "$same" -ge 3 ] && return
+        else
+            same=0
+        fi
+        last=$now
+    done
+}
 
 move() { xdotool mousemove --window "$WINDOW" "$1" "$2"; settle; }
 click() { xdotool mousemove --window "$WINDOW" "$2" "$3" click "$1"; settle; }

@@ -86,14 +86,15 @@ export function readerLayer(reader, said, page) {
         items[name].setAttribute("aria-valuenow", String(value));
         items[name].setAttribute("aria-valuetext", sliderValue(name, value));
       }
+      // (The grid is laid out once the board shows: none of it before the game's first frame.)
       const board = next.board;
       const key = [board.left, board.top, board.cols, board.rows].join();
-      if (key !== layout) {
+      if (key !== layout && !next.menu) {
         layout = key;
         buildGrid(board);
       }
       const states = next.game.cells;
-      for (let i = 0; i < cells.length; i++) {
+      for (let i = 0; i < cells.length && key === layout; i++) {
         if (shown && shown.game.cells[i] === states[i] && cells[i].textContent) continue;
         cells[i].textContent = cellName(Math.floor(i / board.cols), i % board.cols, states[i]);
       }

@@ -5,7 +5,7 @@
 //   first_visit_ms URL X Y         as drawn_ms, in a browser of its own just started
 //   drag_back_and_forth N Y        N motions along a slider's track, the left button held
 
-// session: { page, at(x, y), settle(), locateCanvas(), launch() }.
+// session: { baseUrl, page, at(x, y), settle(), locateCanvas(), launch() }.
 export function benchCommands(session) {
   return {
     // For the benchmark: the main thread's busy time so far, in milliseconds, and the time from
@@ -14,7 +14,7 @@ export function benchCommands(session) {
     drawn_ms: async (x, y) => {
       // A first visit: nothing from an earlier one in the browser's cache.
       await session.page.setCacheEnabled(false);
-      await session.page.goto(BASE_URL);
+      await session.page.goto(session.baseUrl);
       await session.page.setCacheEnabled(true);
       const pixel = (px, py) => canvas.getContext("2d").getImageData(px, py, 1, 1).data.join();
       await session.page.waitForFunction(`(${pixel})(${x}, ${y}) !== "0,0,0,0"`, { polling: "raf" });
@@ -57,9 +57,9 @@ export function benchCommands(session) {
 
     // Drags along a slider's track, back and forth, in N motions with the left button held.
     drag_back_and_forth: async (n, y) => {
-      await session.page.mouse.move(...at(330, y));
+      await session.page.mouse.move(...session.at(330, y));
       await session.page.mouse.down();
-      for (let i = 0; i < Number(n); i++) await session.page.mouse.move(...at(i % 2 ? 330 : 400, y));
+      for (let i = 0; i < Number(n); i++) await session.page.mouse.move(...session.at(i % 2 ? 330 : 400, y));
       await session.page.mouse.up();
       await session.settle();
     },

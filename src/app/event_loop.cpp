@@ -4,10 +4,10 @@
 #include "app/lifecycle.h"
 #include "app/menu_input.h"
 #include "app/screen_redraw.h"
-#include "state/app_state.h"
 #include "platform/event_wait.h"
 #include "platform/shown_part.h"
 #include "platform/sound_start.h"
+#include "state/app_state.h"
 #include "ui/background.h"
 
 void runEventLoop(LoopState& state) {
@@ -26,7 +26,7 @@ bool handleNextEvent(LoopState& state) {
     SDL_Event event;
     if (!waitForEvent(&event) || event.type == SDL_QUIT) return false;
     handleEvent(state, event);
-    tellShownPart(shownPart(state));
+    if (isToldShownPart()) tellShownPart(shownPart(state));
     SDL_Flip(AppState::screen);
     return true;
 }

@@ -90,7 +90,6 @@ ShownPart shownPart(const LoopState& state) {
     shown.mines = board.getMineCount();
     shown.deals = state.deals;
     shown.over = !state.noGameYet && !state.boardActive;
-    shown.cleared = board.isCleared();
     shown.cells = cellsAsSeen(board);
     const HitArea areas[MENU_CONTROL_COUNT] = {START_AREA, MINES_TRACK_AREA, ROWS_TRACK_AREA,
                                                COLS_TRACK_AREA, QUIT_AREA};

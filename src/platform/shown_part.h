@@ -2,11 +2,6 @@
 
 #include <string>
 
-// What the game's screen shows now, for a page that shows only the part that matters: the
-// browser's page on a phone, where the whole 800 x 600 screen would leave cells too small for a
-// finger, shows the settings panel while the menu is up and the board while it is hidden, and
-// puts the keyboard's cursor on them; and a screen reader hears the board's cells from it. A
-// desktop window shows the whole screen, and nothing is told.
 // A rectangle of the screen, its bounds all inclusive.
 struct ShownArea {
     int left;
@@ -19,6 +14,11 @@ struct ShownArea {
 enum MenuControl { START_CONTROL, MINES_CONTROL, ROWS_CONTROL, COLS_CONTROL, QUIT_CONTROL };
 constexpr int MENU_CONTROL_COUNT = 5;
 
+// What the game's screen shows now, for a page that shows only the part that matters: the
+// browser's page on a phone, where the whole 800 x 600 screen would leave cells too small for a
+// finger, shows the settings panel while the menu is up and the board while it is hidden, and
+// puts the keyboard's cursor on them; and a screen reader hears the board's cells from it. A
+// desktop window shows the whole screen, and nothing is told.
 struct ShownPart {
     bool menu;  // the menu shows (its panel is the part); else the board
     // The part, in the screen's pixels: the panel, or the board with the win picture when it
@@ -36,12 +36,10 @@ struct ShownPart {
     int minePercent;
     int rows;
     int cols;
-    // The game in play: mines laid, games dealt so far, whether it is over (lost or won) and
-    // whether every safe cell is open.
+    // The game in play: mines laid, games dealt so far, and whether it is over (lost or won).
     int mines;
     int deals;
     bool over;
-    bool cleared;
     // The board's cells as a player sees them, row by row: '-' covered, 'f' flagged, '0' to '8'
     // opened (0 is empty), '*' an opened mine. Covered cells never tell what they hide.
     std::string cells;
@@ -52,4 +50,6 @@ struct ShownPart {
     double stepPixels[MENU_CONTROL_COUNT];
 };
 
+// Whether this platform is told at all: where it is not, the loop spares itself the work.
+bool isToldShownPart();
 void tellShownPart(const ShownPart& shown);

@@ -6,7 +6,7 @@
 EM_JS(void, tellPageShownPart,
       (int menu, int left, int top, int width, int height, int boardLeft, int boardTop,
        int boardCols, int boardRows, int minePercent, int rows, int cols, int mines, int deals,
-       int over, int cleared, const char* cells, const int* controls, const double* steps),
+       int over, const char* cells, const int* controls, const double* steps),
       {
           if (Module.gameShows) {
               Module.gameShows({
@@ -18,7 +18,6 @@ EM_JS(void, tellPageShownPart,
                       mines : mines,
                       deals : deals,
                       over : Boolean(over),
-                      cleared : Boolean(cleared),
                       cells : UTF8ToString(cells)
                   },
                   controls : [ "start", "mines", "rows", "cols", "quit" ].reduce(
@@ -38,9 +37,13 @@ EM_JS(void, tellPageShownPart,
           }
       });
 
+bool isToldShownPart() {
+    return true;
+}
+
 void tellShownPart(const ShownPart& shown) {
     tellPageShownPart(shown.menu, shown.left, shown.top, shown.width, shown.height, shown.boardLeft,
                       shown.boardTop, shown.boardCols, shown.boardRows, shown.minePercent,
-                      shown.rows, shown.cols, shown.mines, shown.deals, shown.over, shown.cleared,
+                      shown.rows, shown.cols, shown.mines, shown.deals, shown.over,
                       shown.cells.c_str(), &shown.controls[0].left, shown.stepPixels);
 }

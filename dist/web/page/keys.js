@@ -9,7 +9,8 @@
 export const LEFT = 0;
 export const RIGHT = 2;
 const CELL = 30;
-const SLIDERS = { mines: "minePercent", rows: "rows", cols: "cols" };
+// The sliders, by the setting each moves.
+export const SLIDERS = { mines: "minePercent", rows: "rows", cols: "cols" };
 export const MENU_ITEMS = ["start", "mines", "rows", "cols", "quit"];
 const PLAY_KEYS = ["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Enter", " ", "Spacebar"];
 

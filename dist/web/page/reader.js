@@ -5,11 +5,10 @@
 // cursor is the element that has the focus, so a reader reads it as it moves. A reader's own
 // activation of a control or a cell (a click on it) does what Enter does there.
 
-import { MENU_ITEMS, controlBox, sliderValueAt } from "./keys.js";
+import { MENU_ITEMS, SLIDERS, controlBox, sliderValueAt } from "./keys.js";
 import { SLIDER_NAMES, cellName, sliderValue, whatHappened } from "./said.js";
 
 const CELL = 30;
-const SETTINGS = { mines: "minePercent", rows: "rows", cols: "cols" };
 
 // A box of the game's pixels as a place over the 800 x 600 canvas, which the layer covers.
 function place(element, { x, y, w, h }) {
@@ -24,7 +23,7 @@ export function readerLayer(reader, said, page) {
   menu.setAttribute("aria-label", "Dunmarrow's menu");
   const items = {};
   for (const name of MENU_ITEMS) {
-    const slider = Boolean(SETTINGS[name]);
+    const slider = Boolean(SLIDERS[name]);
     const item = document.createElement(slider ? "div" : "button");
     if (slider) {
       item.setAttribute("role", "slider");
@@ -78,9 +77,9 @@ export function readerLayer(reader, said, page) {
       menu.hidden = !next.menu;
       grid.hidden = next.menu;
       // (Where the game has its controls, each laid over its own.)
-      for (const name of MENU_ITEMS) place(items[name], controlBox(next.controls[name], SETTINGS[name]));
-      for (const name of Object.keys(SETTINGS)) {
-        const value = next.settings[SETTINGS[name]];
+      for (const name of MENU_ITEMS) place(items[name], controlBox(next.controls[name], SLIDERS[name]));
+      for (const name of Object.keys(SLIDERS)) {
+        const value = next.settings[SLIDERS[name]];
         const control = next.controls[name];
         items[name].setAttribute("aria-valuemax", String(sliderValueAt(control, control.right)));
         items[name].setAttribute("aria-valuenow", String(value));

@@ -36,7 +36,7 @@ export const SEAM = {
   // controls holds start, mines, rows, cols and quit, each an area and a slider's step).
   shown: ["menu", "part", "left", "top", "width", "height", "board", "left", "top", "cols",
     "rows", "settings", "minePercent", "rows", "cols", "game", "mines", "deals", "over",
-    "cleared", "cells", "controls", "left", "top", "right", "bottom", "step"],
+    "cells", "controls", "left", "top", "right", "bottom", "step"],
   // Set by the game or its runtime, read by the page and its tests:
   gameGives: [
     "gameWaiting",          // true while the game waits for input, every input before it

@@ -116,7 +116,7 @@ test("the cursor moves within the board, and Enter and Space release on its cell
 // What a screen reader hears: BEFORE, NOW (cells and the game's state), the sentence.
 const board = (cells, { deals = 1, over = false, menu = false, rows = 2, cols = 2 } = {}) => ({
   menu, board: { left: 370, top: 270, cols, rows }, settings: MENU_SHOWN.settings,
-  game: { mines: 1, deals, over, cleared: false, cells },
+  game: { mines: 1, deals, over, cells },
 });
 const HAPPENINGS = [
   ["a new game", null, board("----"), "A new game: 2 rows of 2, 1 mine."],

@@ -3,7 +3,8 @@
 pictures, sounds and font, the page's scripts and style) gets a name that changes with its
 content, so that a browser's cache can never answer a new index.html with a file of an older
 build. The page's table of hashes (#hashes in index.html) gets each downloaded file's name and
-hash, which the page checks it against (a file missing from the site gets no hash); the page's
+hash, which the page checks it against (a file missing from the site gets no hash), and each
+picture whether it is a whole PNG; the page's
 own references and its hints get the new names; and the offline worker, service-worker.js, gets
 every file of the site with its hash.
 
@@ -16,12 +17,41 @@ import json
 import pathlib
 import re
 import sys
+import zlib
 
 # A sealed name: the plain one with the first hex digits of its content's hash before its suffix.
 SEALED = re.compile(r"\.[0-9a-f]{12}(?=\.[^./]+$)")
 # The page's own files, referenced from index.html and from each other by name.
 PAGE_REFERENCE = re.compile(
     r'(?P<at>(?:src|href)=")(?P<name>page/[\w-]+(?:\.[0-9a-f]{12})?\.js|page(?:\.[0-9a-f]{12})?\.css)"')
+
+
+PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
+
+
+def whole_png(data):
+    """Whether DATA is a PNG as a reader that checks it takes it: the signature, then chunks each
+    whole with its checksum, IHDR first and IEND last. The browser would draw what it could of a
+    damaged picture, where the desktop refuses it, so the page has it decode only a whole one;
+    the check is made here, once, rather than by every player's browser before the game's first
+    frame (the file's hash makes sure the player gets the bytes checked)."""
+    if data[:8] != PNG_SIGNATURE:
+        return False
+    at, first = 8, True
+    while at + 12 <= len(data):
+        length = int.from_bytes(data[at:at + 4], "big")
+        end = at + 8 + length
+        if end + 4 > len(data):
+            return False
+        kind = data[at + 4:at + 8]
+        if first != (kind == b"IHDR"):
+            return False
+        if zlib.crc32(data[at + 4:end]) != int.from_bytes(data[end:end + 4], "big"):
+            return False
+        if kind == b"IEND":
+            return True
+        at, first = end + 4, False
+    return False
 
 
 def plain(name):
@@ -99,12 +129,13 @@ def seal_page_scripts(site):
 
 
 def hints(table):
-    """Everything else the page will load, asked for with the page itself rather than once its
-    script has run, each request as the page makes it (CORS, with its hash) so that the page's
-    own request takes the answer: the game's script, WebAssembly, font, pictures and sounds."""
+    """Everything else the game's first frame needs, asked for with the page itself rather than
+    once its script has run, each request as the page makes it (CORS, with its hash) so that the
+    page's own request takes the answer: the game's script, WebAssembly, font and pictures. The
+    sounds are asked for once that frame is shown, and do not compete with it."""
     lines = []
     for name, entry in table.items():
-        if not entry["integrity"]:
+        if not entry["integrity"] or name.startswith("sfx/"):
             continue
         kind = "script" if name.endswith(".js") else "fetch"
         lines.append('<link rel="preload" as="%s" crossorigin="anonymous" href="%s" '
@@ -124,6 +155,8 @@ def seal_page(site, page_files):
         sealed = site.seal(name)
         table[name] = ({"at": sealed, "integrity": integrity(site.root / sealed)} if sealed
                        else {"at": name, "integrity": ""})
+        if name.endswith(".png"):
+            table[name]["whole"] = bool(sealed) and whole_png((site.root / sealed).read_bytes())
     text = text[:found.start(1)] + json.dumps(table, indent=0) + text[found.end(1):]
     text = PAGE_REFERENCE.sub(lambda found: '%s%s"' % (
         found.group("at"), page_files[plain(found.group("name"))]), text)
@@ -158,4 +191,5 @@ def main():
     seal_service_worker(site)
 
 
-main()
+if __name__ == "__main__":
+    main()

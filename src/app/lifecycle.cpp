@@ -1,17 +1,16 @@
 #include "app/lifecycle.h"
 
-#include <SDL_image.h>
 #include <SDL_mixer.h>
 #include <SDL_ttf.h>
 
 #include "board/board.h"
-#include "state/app_state.h"
 #include "core/fatal_error.h"
 #include "core/resource_paths.h"
 #include "platform/picture_format.h"
 #include "platform/sdl_start.h"
 #include "platform/sound_start.h"
 #include "platform/window_scale.h"
+#include "state/app_state.h"
 
 namespace {
 
@@ -22,7 +21,7 @@ constexpr int AUDIO_CHUNK_SIZE = 4096;
 // If the conversion to the screen's format fails, the picture as loaded draws the same, only
 // slower.
 SDL_Surface* loadPicture(const char* path) {
-    SDL_Surface* picture = IMG_Load(path);
+    SDL_Surface* picture = openPicture(path);
     if (!picture) fatalError(SDL_GetError(), -5);
     SDL_Surface* converted = inScreenFormat(picture);
     if (!converted) return picture;

@@ -1,9 +1,8 @@
 #include "board/cell.h"
 
-#include <SDL_image.h>
-
 #include "core/fatal_error.h"
 #include "core/resource_paths.h"
+#include "platform/picture_format.h"
 
 Cell::Cell(SDL_Surface* screen, SDL_Surface* spriteSheet, int x, int y, int value)
     : value(value), x(x), y(y), spriteSheet(spriteSheet), screen(screen) {}
@@ -20,7 +19,7 @@ void Cell::draw() {
 
     // The sheet may have been lost (a hardware surface can be); take a fresh copy from disk
     // for this cell's next draw. The old sheet stays with its owner.
-    SDL_Surface* reloaded = IMG_Load(SPRITE_SHEET_PATH);
+    SDL_Surface* reloaded = openPicture(SPRITE_SHEET_PATH);
     if (!reloaded) fatalError(SDL_GetError(), -5);
     spriteSheet = reloaded;
 }

@@ -7,7 +7,7 @@
 enum class SoundStart { BEFORE_FIRST_PICTURE, AFTER_FIRST_PICTURE };
 SoundStart soundStart();
 
-// Returns once what the game has drawn is on the screen: at once on the desktop, where the
-// flip shows it; after the browser's next paint in a page, which shows nothing until the game
-// hands it control.
+// Returns once what the game has drawn is on the screen and its sounds can be opened: at once
+// on the desktop, where the flip shows it; in a page, which shows nothing until the game hands
+// it control, after the browser's next paint and once the page has the sounds in place.
 void waitUntilShown();

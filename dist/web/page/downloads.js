@@ -14,17 +14,20 @@ const $ = (id) => document.getElementById(id);
 export const hashes = JSON.parse($("hashes").textContent);
 export const files = Object.keys(hashes);
 
+// The progress counts the files of the game's first frame: the sounds come after it.
+const shownFirst = files.filter((file) => !file.startsWith("sfx/"));
 let filesIn = 0;
 export function showProgress() {
   const progress = $("progress");
-  progress.max = files.length;
+  progress.max = shownFirst.length;
   progress.value = 0;
   progress.hidden = false;
   $("status").textContent = "Downloading\u2026";
 }
-export function arrived() {
+export function arrived(file) {
+  if (!shownFirst.includes(file)) return;
   $("progress").value = ++filesIn;
-  if (filesIn === files.length) $("status").textContent = "Starting\u2026";
+  if (filesIn === shownFirst.length) $("status").textContent = "Starting\u2026";
 }
 
 // A file that did not arrive, named as the host has it (its sealed name), so that the host can
@@ -50,7 +53,7 @@ export function download(file, missingIsFine) {
   return get("default").catch(() => get("reload")).then(
     (response) => {
       if (!response.ok && !missingIsFine) throw new Error(notDownloaded(at, false));
-      arrived();
+      arrived(file);
       return response.ok ? response : null;
     },
     () => whyNot(at).then((error) => { throw error; }));
@@ -67,7 +70,7 @@ export function loadGameScript(failed) {
     script.integrity = integrity;
     // As the page's modules are: a page in a portal's sandboxed frame has an origin of its own.
     script.crossOrigin = "anonymous";
-    script.onload = arrived;
+    script.onload = () => arrived("dunmarrow.js");
     script.onerror = () => {
       script.remove();
       if (!again) return whyNot(at).then((error) => failed(error.message));

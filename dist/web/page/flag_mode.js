@@ -20,7 +20,9 @@ function remember(on) {
 }
 
 export function offerFlagMode(button, shown) {
-  let on = remembered();
+  // Read only where the control shows: a first look at the browser's storage costs the page
+  // milliseconds before the game's first frame.
+  let on = shown && remembered();
   const look = () => {
     // A filled flag when a tap flags, an empty one when it opens, and the words.
     button.textContent = on ? "\u2691 Tap flags" : "\u2690 Tap opens";

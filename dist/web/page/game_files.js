@@ -1,28 +1,40 @@
 // The game's pictures, sounds and font, fetched by the page and handed to the game as the
 // desktop finds them: a file missing from the site is missing for the game too, which judges
 // that as it does there. Each picture is decoded by the browser as soon as it arrives, away
-// from the page's thread, where the game would decode them one after another before its first
-// picture; only a PNG that is whole is decoded, and the game refuses any other as the desktop
-// refuses a damaged picture.
+// from the page's thread, and handed to the game decoded (platform/picture_format_web.cpp),
+// where the game would decode them one after another before its first picture. Only a PNG
+// that is whole is decoded: the seal checked each one, and its hash makes sure of the bytes.
+// The game refuses any other as the desktop refuses a damaged picture.
 
-import { download, files } from "./downloads.js";
-import { isWholePng } from "./png.js";
+import { download, files, hashes } from "./downloads.js";
 
-function decodedPicture(file, content) {
-  if (!file.endsWith(".png") || !isWholePng(content)) return Promise.resolve(null);
-  // As the file holds it: the desktop applies no colour profile either.
-  return createImageBitmap(new Blob([content], { type: "image/png" }),
-    { colorSpaceConversion: "none" }).catch(() => null);
+const inFolder = (folder) => files.filter((file) => file.startsWith(folder + "/"));
+
+// Resolves to the picture, or to null where the site lacks the file or it is not whole.
+function decodedPicture(file) {
+  return download(file, true).then((response) => {
+    if (!response || !hashes[file].whole) return null;
+    // As the file holds it: the desktop applies no colour profile either.
+    return response.blob()
+      .then((bytes) => createImageBitmap(bytes, { colorSpaceConversion: "none" }))
+      .catch(() => null);
+  });
 }
 
-// Resolves to [{ file, content, picture }], content missing for a file the site lacks.
-export function downloadGameFiles() {
-  return Promise.all(files.filter((file) => /^(gfx|sfx)\//.test(file)).map((file) =>
-    download(file, true).then((response) => response && response.arrayBuffer()).then((bytes) => {
-      if (!bytes) return { file };
-      const content = new Uint8Array(bytes);
-      return decodedPicture(file, content).then((picture) => ({ file, content, picture }));
-    })));
+// The pictures, which the game's first frame needs: resolves to [{ file, picture }], the
+// picture missing where the game cannot have it.
+export function downloadPictures() {
+  return Promise.all(inFolder("gfx").map((file) =>
+    decodedPicture(file).then((picture) => ({ file, picture }))));
+}
+
+// The sounds, which the game opens once its first frame is shown, and asks for only then, so
+// that they do not compete with that frame: resolves to [{ file, content }], the content
+// missing for a file the site lacks.
+export function downloadSounds() {
+  return Promise.all(inFolder("sfx").map((file) =>
+    download(file, true).then((response) => response && response.arrayBuffer())
+      .then((bytes) => ({ file, content: bytes && new Uint8Array(bytes) }))));
 }
 
 // The browser's SDL_ttf draws with the page's font of the name the game opens. Without it the
@@ -47,14 +59,15 @@ export function compileGame() {
       : response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes)));
 }
 
-// Into the game's file system, where it opens them, with the pictures already decoded.
+// Where the game opens them: the pictures by their path (Module.pictures), the sounds into its
+// file system.
 export function placeGameFiles(Module, placed) {
   const FS = Module.FS;
   for (const { file, content, picture } of placed) {
+    if (picture) Module.pictures["/" + file] = picture;
     if (!content) continue;
     const [folder] = file.split("/");
     if (!FS.analyzePath("/" + folder).exists) FS.mkdir("/" + folder);
     FS.writeFile("/" + file, content);
-    if (picture) Module.preloadedImages["/" + file] = picture;
   }
 }

@@ -8,7 +8,7 @@ import { loadGameScript, showProgress } from "./downloads.js";
 import { keepDragsWhileHeld } from "./drag.js";
 import { fingers, keepFitted } from "./fit.js";
 import { offerFlagMode } from "./flag_mode.js";
-import { compileGame, downloadGameFiles, loadFont, placeGameFiles } from "./game_files.js";
+import { compileGame, downloadPictures, downloadSounds, loadFont, placeGameFiles } from "./game_files.js";
 import { offerMenuControl } from "./menu_key.js";
 import { end, failed, gameStarted, listenForTheEnd, showMessageBox, showProblem } from "./messages.js";
 import { keepForOffline } from "./offline.js";
@@ -38,25 +38,27 @@ function offerFullScreen() {
   });
 }
 
-// The game's script, its WebAssembly (compiled as it arrives), font, pictures and sounds,
-// whose requests the page's hints made already: started before anything else of the page.
+// The game's script, its WebAssembly (compiled as it arrives), font and pictures, whose
+// requests the page's hints made already: started before anything else of the page. The game
+// starts once these are in; it asks for its sounds (placeSounds) once its first frame is shown.
 function startDownloads() {
   const fail = (error) => failed(error.message);
   loadGameScript(failed);
   const compiled = compileGame();
-  const placed = Promise.all([compiled, loadFont(), downloadGameFiles()]);
-  placed.catch(fail);
-  const filesReady = placed.then(([, , files]) => (Module) => placeGameFiles(Module, files));
-  filesReady.catch(() => {});
-  return { compiled, filesReady, fail };
+  const placing = (arrived) => {
+    arrived.catch(fail);
+    const place = arrived.then((files) => (Module) => placeGameFiles(Module, files));
+    place.catch(() => {});
+    return place;
+  };
+  const picturesReady = placing(Promise.all([compiled, loadFont(), downloadPictures()])
+    .then(([, , pictures]) => pictures));
+  return { compiled, picturesReady, fetchSounds: () => placing(downloadSounds()), fail };
 }
 
-function start() {
-  // The page's own scripts arrived and run: boot.js need not speak for them.
-  window.dunmarrowPageRuns = true;
-  $("no-page").remove();
-  const canStart = !window.dunmarrowCannotStart && typeof WebAssembly === "object";
-  const { compiled, filesReady, fail } = canStart ? startDownloads() : {};
+// The page's help, controls and ways to play, and the game fitted to the window. Returns what
+// the page does with each screen the game shows.
+function setUpPage() {
   offerFullScreen();
   // The help says how to play here: by finger, or by mouse and keyboard.
   $("help").textContent = fingers
@@ -65,43 +67,6 @@ function start() {
       "Enter opens, Space flags.";
   const flagMode = offerFlagMode($("flag-mode"), fingers);
   const view = keepFitted(game, canvas, $("bar"), $("reader"));
-  if (window.dunmarrowCannotStart) return;
-  listenForTheEnd();
-  if (!canStart) {
-    showProblem("This browser cannot play Dunmarrow", [
-      "The game is built for WebAssembly, which this browser does not offer. Any current " +
-      "Chrome, Edge, Firefox or Safari plays it."]);
-    keepExitStatus("failed");
-    return;
-  }
-
-  const args = commandLine(location.search);
-  showProgress();
-
-  window.Module = gameModule({
-    canvas,
-    args,
-    showMessageBox,
-    compiled,
-    filesReady,
-    started: () => {
-      gameStarted();
-      $("loading").hidden = true;
-      canvas.focus();
-      keepForOffline((kept) => {
-        $("not-kept").hidden = kept;
-        keepOfflineState(kept ? "kept" : "not kept");
-      });
-    },
-    ended: end,
-    failed: fail,
-    shows: (next) => {
-      shown = next;
-      view.show(next.part);
-      keys.show(next);
-    },
-  });
-
   let shown = { menu: true };
   const keys = playByKeyboard(canvas, game, $("mark"), $("reader"), $("said"));
   playByTouch(canvas, game, $("press"), {
@@ -118,6 +83,64 @@ function start() {
   // A right release flags a cell: no menu of the browser's over the game or its notes.
   game.addEventListener("contextmenu", (event) => event.preventDefault());
   canvas.addEventListener("mousedown", () => canvas.focus());
+  return (next) => {
+    shown = next;
+    view.show(next.part);
+    keys.show(next);
+  };
+}
+
+function start() {
+  // The page's own scripts arrived and run: boot.js need not speak for them.
+  window.dunmarrowPageRuns = true;
+  $("no-page").remove();
+  if (window.dunmarrowCannotStart) {
+    setUpPage();
+    return;
+  }
+  listenForTheEnd();
+  if (typeof WebAssembly !== "object") {
+    setUpPage();
+    showProblem("This browser cannot play Dunmarrow", [
+      "The game is built for WebAssembly, which this browser does not offer. Any current " +
+      "Chrome, Edge, Firefox or Safari plays it."]);
+    keepExitStatus("failed");
+    return;
+  }
+
+  // The game's script first, then the page: it sets itself up in a task of its own, while the
+  // game's script runs and its files arrive, and the game starts once both are done.
+  const { compiled, picturesReady, fetchSounds, fail } = startDownloads();
+  showProgress();
+  let shows = null;
+  const pageSetUp = new Promise((done) => setTimeout(() => {
+    shows = setUpPage();
+    done();
+  }, 0));
+  window.Module = gameModule({
+    canvas,
+    args: commandLine(location.search),
+    showMessageBox,
+    compiled,
+    picturesReady: Promise.all([picturesReady, pageSetUp]).then(([placeFiles]) => placeFiles),
+    fetchSounds,
+    started: () => {
+      $("loading").hidden = true;
+      canvas.focus();
+    },
+    // Until then, a file that fails means the game could not start; and the offline worker,
+    // which downloads the whole site again, waits until the game's first frame is shown.
+    running: () => {
+      gameStarted();
+      keepForOffline((kept) => {
+        $("not-kept").hidden = kept;
+        keepOfflineState(kept ? "kept" : "not kept");
+      });
+    },
+    ended: end,
+    failed: fail,
+    shows: (next) => shows(next),
+  });
 }
 
 start();

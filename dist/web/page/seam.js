@@ -25,7 +25,12 @@ export const SEAM = {
     "print", "printErr",    // the game's standard output and error, to the console
     "showMessageBox",       // (title, text): the game's message box (message_box_web.cpp)
     "instantiateWasm",      // the WebAssembly, fetched and checked by the page
-    "preRun",               // the page holds the game's start until its files are in place
+    "preRun",               // the page holds the game's start until its first frame's
+                            // files are in place
+    "pictures",             // the pictures the browser has decoded, by path, which the game
+                            // opens (game_files.js, picture_format_web.cpp)
+    "placeSounds",          // (): a promise that the sounds are in place, which the game
+                            // waits for before it opens them (sound_start_web.cpp)
     "onRuntimeInitialized", // the game is about to start
     "onExit",               // (status): the game has ended (program_end_web.cpp)
     "onAbort",              // (what): the runtime could not go on
@@ -42,7 +47,6 @@ export const SEAM = {
     "gameWaiting",          // true while the game waits for input, every input before it
                             // handled (event_wait_web.cpp)
     "FS",                   // the game's file system (-sEXPORTED_RUNTIME_METHODS=FS)
-    "preloadedImages",      // the pictures the browser has decoded, by path (game_files.js)
   ],
 };
 
@@ -72,11 +76,16 @@ export function gameModule(page) {
     preRun: [() => {
       // The runtime's own functions, from the game's script.
       addRunDependency("files");
-      page.filesReady.then((placeFiles) => {
+      page.picturesReady.then((placeFiles) => {
         placeFiles(window.Module);
         removeRunDependency("files");
       }, () => {});
     }],
+    pictures: {},
+    placeSounds: () => page.fetchSounds().then((placeFiles) => {
+      placeFiles(window.Module);
+      page.running();
+    }),
     onRuntimeInitialized: page.started,
     onExit: page.ended,
     gameShows: page.shows,

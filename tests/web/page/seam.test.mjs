@@ -39,7 +39,8 @@ test("the game's web bodies read what the page gives, and give what the page rea
 });
 
 test("the page gives the game exactly the names declared", () => {
-  const page = { canvas: {}, args: [], compiled: Promise.resolve(), filesReady: Promise.resolve() };
+  const page = { canvas: {}, args: [], compiled: Promise.resolve(),
+    picturesReady: Promise.resolve(), fetchSounds: () => Promise.resolve() };
   assert.deepEqual(Object.keys(gameModule(page)).sort(), [...SEAM.pageGives].sort());
 });
 

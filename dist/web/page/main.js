@@ -45,14 +45,15 @@ function startDownloads() {
   const fail = (error) => failed(error.message);
   loadGameScript(failed);
   const compiled = compileGame();
+  const pictures = downloadPictures();
   const placing = (arrived) => {
     arrived.catch(fail);
     const place = arrived.then((files) => (Module) => placeGameFiles(Module, files));
     place.catch(() => {});
     return place;
   };
-  const picturesReady = placing(Promise.all([compiled, loadFont(), downloadPictures()])
-    .then(([, , pictures]) => pictures));
+  const picturesReady = placing(Promise.all([compiled, loadFont(), pictures])
+    .then(([, , decoded]) => decoded));
   return { compiled, picturesReady, fetchSounds: () => placing(downloadSounds()), fail };
 }
 

@@ -19,10 +19,9 @@ EM_JS(SDL_Surface*, pageDecodedPicture, (const char* path), {
     return surface;
 });
 
+// Null where the page has no picture for the path (the browser's SDL keeps no error text).
 SDL_Surface* openPicture(const char* path) {
-    SDL_Surface* picture = pageDecodedPicture(path);
-    if (!picture) SDL_SetError("Couldn't open %s", path);
-    return picture;
+    return pageDecodedPicture(path);
 }
 
 // In the browser every surface is already a canvas of the page's one pixel layout.

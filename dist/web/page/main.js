@@ -57,17 +57,21 @@ function startDownloads() {
   return { compiled, picturesReady, fetchSounds: () => placing(downloadSounds()), fail };
 }
 
-// The page's help, controls and ways to play, and the game fitted to the window. Returns what
-// the page does with each screen the game shows.
-function setUpPage() {
+// The page's help and controls, and the game fitted to the window.
+function fitPage() {
   offerFullScreen();
   // The help says how to play here: by finger, or by mouse and keyboard.
   $("help").textContent = fingers
     ? "Tap opens; hold, or tap with two fingers, to flag; Menu shows the menu."
     : "Left release opens, right release flags, Escape shows the menu. Keys: arrows move, " +
       "Enter opens, Space flags.";
-  const flagMode = offerFlagMode($("flag-mode"), fingers);
-  const view = keepFitted(game, canvas, $("bar"), $("reader"));
+  return { flagMode: offerFlagMode($("flag-mode"), fingers),
+    view: keepFitted(game, canvas, $("bar"), $("reader")) };
+}
+
+// The ways to play: keys, fingers and the Menu control. Returns what the page does with each
+// screen the game shows.
+function playPage({ flagMode, view }) {
   let shown = { menu: true };
   const keys = playByKeyboard(canvas, game, $("mark"), $("reader"), $("said"));
   playByTouch(canvas, game, $("press"), {
@@ -95,13 +99,12 @@ function start() {
   // The page's own scripts arrived and run: boot.js need not speak for them.
   window.dunmarrowPageRuns = true;
   $("no-page").remove();
-  if (window.dunmarrowCannotStart) {
-    setUpPage();
-    return;
-  }
+  const canStart = !window.dunmarrowCannotStart && typeof WebAssembly === "object";
+  const { compiled, picturesReady, fetchSounds, fail } = canStart ? startDownloads() : {};
+  const page = fitPage();
+  if (window.dunmarrowCannotStart) return;
   listenForTheEnd();
-  if (typeof WebAssembly !== "object") {
-    setUpPage();
+  if (!canStart) {
     showProblem("This browser cannot play Dunmarrow", [
       "The game is built for WebAssembly, which this browser does not offer. Any current " +
       "Chrome, Edge, Firefox or Safari plays it."]);
@@ -109,21 +112,13 @@ function start() {
     return;
   }
 
-  // The game's script first, then the page: it sets itself up in a task of its own, while the
-  // game's script runs and its files arrive, and the game starts once both are done.
-  const { compiled, picturesReady, fetchSounds, fail } = startDownloads();
   showProgress();
-  let shows = null;
-  const pageSetUp = new Promise((done) => setTimeout(() => {
-    shows = setUpPage();
-    done();
-  }, 0));
   window.Module = gameModule({
     canvas,
     args: commandLine(location.search),
     showMessageBox,
     compiled,
-    picturesReady: Promise.all([picturesReady, pageSetUp]).then(([placeFiles]) => placeFiles),
+    picturesReady,
     fetchSounds,
     started: () => {
       $("loading").hidden = true;
@@ -140,7 +135,7 @@ function start() {
     },
     ended: end,
     failed: fail,
-    shows: (next) => shows(next),
+    shows: playPage(page),
   });
 }
 

@@ -6,7 +6,8 @@
 # (HTTP/1.1) and by nginx over HTTP/2 with a certificate of its own, as hosts serve; the time
 # to the menu in a browser already running; the main thread's work while the game waits on its
 # menu; and the cost of one slider-drag event over a 20 x 26 game. RUNS chooses how often each
-# is taken (5; the first visits 2 x RUNS + 1).
+# is taken (5; the first visits 2 x RUNS + 1). The first visits are taken once more in a browser
+# left to settle after its start, with the processor time of all its processes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/dependencies.sh
@@ -85,11 +86,27 @@ first_visits() {
         "$1" "$game" "$minimal" "$(echo "$game / $minimal" | bc -l)"
 }
 serve "$(pwd)/build-web/minimal"
-first_visits "over HTTP/1.1" "$SITE_URL" "$SERVED_URL"
+MINIMAL_URL=$SERVED_URL
+first_visits "over HTTP/1.1" "$SITE_URL" "$MINIMAL_URL"
 serve_h2 "$SITE"
 H2_SITE=$SERVED_URL
 serve_h2 "$(pwd)/build-web/minimal"
 first_visits "over HTTP/2" "$H2_SITE" "$SERVED_URL"
+
+# The same over HTTP/1.1 in a browser left to settle after its start, so that its own start
+# does not share the processor with the page: the time, and the processor time of the whole
+# browser (every process) from the page's opening to the game's first picture.
+settled=()
+for run in $(seq $((2 * RUNS + 1))); do
+    read -r game game_busy <<<"$(browser settled_visit "$SITE_URL" 100 500)"
+    read -r minimal minimal_busy <<<"$(browser settled_visit "$MINIMAL_URL" 100 500)"
+    settled+=("$game $game_busy $minimal $minimal_busy")
+done
+for column in 1 2 3 4; do
+    values[column]=$(printf '%s\n' "${settled[@]}" | cut -d' ' -f"$column" | median)
+done
+printf 'settled browser over HTTP/1.1, medians: the game %s ms (processor %s ms), the minimal screen %s ms (processor %s ms), ratio %.2f\n' \
+    "${values[1]}" "${values[2]}" "${values[3]}" "${values[4]}" "$(echo "${values[1]} / ${values[3]}" | bc -l)"
 
 # In the same browser, with nothing cached: the menu comes with the first picture, before any
 # input.

@@ -26,7 +26,10 @@ DUNMARROW_EXPECTED_SDL=classic ctest --test-dir build-test -j "$(nproc)" --outpu
 # Newer distributions ship sdl12-compat, SDL 1.2's interface on SDL2, in place of the classic
 # library; Debian keeps it in a folder of its own, so the same build can run on it.
 COMPAT_DIR=$(dirname "$(dpkg -L libsdl1.2-compat | grep '/libSDL-1\.2\.so\.0$')")
-if ! LD_LIBRARY_PATH="$COMPAT_DIR" ldd build-test/dunmarrow | grep -q "$COMPAT_DIR/libSDL-1.2"; then
+# (ldd's whole list first: grep -q, leaving at its first match, can cut ldd off mid-list, and
+# pipefail then takes ldd's broken pipe for a failure.)
+LOADED=$(LD_LIBRARY_PATH="$COMPAT_DIR" ldd build-test/dunmarrow)
+if ! grep -q "$COMPAT_DIR/libSDL-1.2" <<<"$LOADED"; then
     echo "sdl12-compat in $COMPAT_DIR is not the SDL the game loads" >&2
     exit 1
 fi

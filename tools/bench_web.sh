@@ -22,8 +22,8 @@ RUNS=${RUNS:-5}
 
 total=0
 cd "$SITE"
-for file in index.html page/*.js page.*.css dunmarrow.*.js dunmarrow.*.wasm gfx/*.png sfx/*.wav \
-    fonts/vera.*.ttf icon.png; do
+for file in index.html page/*.js page.*.css dunmarrow.*.js dunmarrow.*.wasm assets.*.pack sfx/*.wav \
+    icon.png; do
     bytes=$(gzip -9c "$file" | wc -c)
     printf '%-24s %8d bytes gzipped (%d as stored)\n' "$file" "$bytes" "$(stat -c %s "$file")"
     total=$((total + bytes))

@@ -2,15 +2,18 @@
 """Seals a built site: every file the page downloads or loads as its own (the game, its
 pictures, sounds and font, the page's scripts and style) gets a name that changes with its
 content, so that a browser's cache can never answer a new index.html with a file of an older
-build. The page's table of hashes (#hashes in index.html) gets each downloaded file's name and
-hash, which the page checks it against (a file missing from the site gets no hash), and each
-picture whether it is a whole PNG; the page's
-own references and its hints get the new names; and the offline worker, service-worker.js, gets
-every file of the site with its hash.
+build. The files that the game's first frame needs beside its code (its pictures and its font)
+go into one file, the pack, which a first visit downloads in one request rather than six. The
+page's table of hashes (#hashes in index.html) gets each downloaded file's name and hash, which
+the page checks it against (a file missing from the site gets no hash), where each packed file
+lies in its pack, and whether each picture is a whole PNG; the page's own references and its
+hints get the new names; and the offline worker, service-worker.js, gets every file of the
+site with its hash.
 
 Run on a built site, whose files have their plain names. Running it again reseals it: a file
-put back under its plain name (gfx/win.png, say) replaces the sealed one of that name, and a
-sealed file changed in place gets its new name."""
+put back under its plain name (gfx/win.png, say) replaces the sealed or packed one of that name,
+and a sealed file changed in place gets its new name. With --unpack first, it puts the packed
+files back under their plain names instead, to be changed and sealed again."""
 import base64
 import hashlib
 import json
@@ -135,7 +138,7 @@ def hints(table):
     sounds are asked for once that frame is shown, and do not compete with it."""
     lines = []
     for name, entry in table.items():
-        if not entry["integrity"] or name.startswith("sfx/"):
+        if not entry.get("integrity") or name.startswith("sfx/"):
             continue
         kind = "script" if name.endswith(".js") else "fetch"
         lines.append('<link rel="preload" as="%s" crossorigin="anonymous" href="%s" '
@@ -143,20 +146,87 @@ def hints(table):
     return "\n".join(lines)
 
 
-def seal_page(site, page_files):
-    page = site.root / "index.html"
+TABLE = re.compile(r'<script type="application/json" id="hashes">\s*(\{.*?\})\s*</script>',
+                   flags=re.S)
+
+
+def read_table(page):
+    """The page's text and its table of hashes, as it stands."""
     text = page.read_text(encoding="utf-8")
-    found = re.search(r'<script type="application/json" id="hashes">\s*(\{.*?\})\s*</script>',
-                      text, flags=re.S)
+    found = TABLE.search(text)
     if not found:
         sys.exit("seal.py: %s has no table of hashes" % page)
+    return text, found, json.loads(found.group(1))
+
+
+def packs(table):
+    """Each pack by name, with the names of the files it holds, in their order; the table names
+    a packed file with its pack ({"in": "assets.pack"} before the seal)."""
+    found = {}
+    for name, entry in table.items():
+        if isinstance(entry, dict) and entry.get("in"):
+            found.setdefault(entry["in"], []).append(name)
+    return found
+
+
+def packed_contents(site, table, pack):
+    """The packed files that the pack on the site holds now, by name."""
+    now = site.current(pack)
+    if now is None:
+        return {}
+    data = (site.root / now).read_bytes()
+    return {name: data[entry["from"]:entry["from"] + entry["size"]]
+            for name, entry in table.items()
+            if isinstance(entry, dict) and entry.get("in") == pack and "size" in entry}
+
+
+def fill_pack(site, table, pack, names):
+    """Writes the pack under its plain name: each of NAMES from its loose file where the site
+    has one (which then goes), else as the pack held it; returns the table's entry for each.
+    A file in neither is missing from the site, and gets no place in the pack."""
+    contents = packed_contents(site, table, pack)
+    data, entries = bytearray(), {}
+    for name in names:
+        loose = site.current(name)
+        if loose is not None:
+            contents[name] = (site.root / loose).read_bytes()
+            (site.root / loose).unlink()
+        entries[name] = {"in": pack}
+        if name in contents:
+            entries[name].update({"from": len(data), "size": len(contents[name])})
+            data += contents[name]
+        if name.endswith(".png"):
+            entries[name]["whole"] = name in contents and whole_png(contents[name])
+    for old in site.copies(pack):
+        (site.root / old).unlink()
+    (site.root / pack).write_bytes(bytes(data))
+    return entries
+
+
+def unpack(site):
+    """Puts every packed file back under its plain name, and takes the packs away."""
+    _, _, table = read_table(site.root / "index.html")
+    for pack in packs(table):
+        for name, data in packed_contents(site, table, pack).items():
+            (site.root / name).parent.mkdir(parents=True, exist_ok=True)
+            (site.root / name).write_bytes(data)
+        for old in site.copies(pack) + ([pack] if (site.root / pack).is_file() else []):
+            (site.root / old).unlink()
+
+
+def seal_page(site, page_files):
+    page = site.root / "index.html"
+    text, found, old = read_table(page)
     table = {}
-    for name in json.loads(found.group(1)):
+    for pack, names in packs(old).items():
+        table.update(fill_pack(site, old, pack, names))
+    for name in old:
+        if name in table:
+            continue
         sealed = site.seal(name)
         table[name] = ({"at": sealed, "integrity": integrity(site.root / sealed)} if sealed
                        else {"at": name, "integrity": ""})
-        if name.endswith(".png"):
-            table[name]["whole"] = bool(sealed) and whole_png((site.root / sealed).read_bytes())
+    table = {name: table[name] for name in old}
     text = text[:found.start(1)] + json.dumps(table, indent=0) + text[found.end(1):]
     text = PAGE_REFERENCE.sub(lambda found: '%s%s"' % (
         found.group("at"), page_files[plain(found.group("name"))]), text)
@@ -186,6 +256,9 @@ def seal_service_worker(site):
 
 
 def main():
+    if sys.argv[1:2] == ["--unpack"]:
+        unpack(Site(pathlib.Path(sys.argv[2])))
+        return
     site = Site(pathlib.Path(sys.argv[1]))
     seal_page(site, seal_page_scripts(site))
     seal_service_worker(site)

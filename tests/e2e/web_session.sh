@@ -165,9 +165,16 @@ sealed_copy() {
     [ -f "${copies[0]}" ] && echo "${copies[0]}"
 }
 damaged_site() {
+    local target
     rm -rf "${BROKEN:?}/$1"
     cp -r "$SITE" "$BROKEN/$1"
-    damage "$(sealed_copy "$BROKEN/$1" "$2")" "$3"
+    # A file of the pack (a picture, the font) is first put back under its plain name, where the
+    # next seal packs it again.
+    target=$(sealed_copy "$BROKEN/$1" "$2") || {
+        python3 dist/web/seal.py --unpack "$BROKEN/$1"
+        target=$BROKEN/$1/$2
+    }
+    damage "$target" "$3"
 }
 # damage PATH HOW: the file damaged that way.
 damage() {

@@ -10,12 +10,14 @@
 
 const $ = (id) => document.getElementById(id);
 
-// { "gfx/win.png": { at: "gfx/win.0123456789ab.png", integrity: "sha384-..." }, ... }
+// { "dunmarrow.wasm": { at: "dunmarrow.0123456789ab.wasm", integrity: "sha384-..." }, ...,
+//   "gfx/win.png": { in: "assets.pack", from: 70123, size: 12404, whole: true }, ... }: a
+// packed file is where its pack holds it, and missing where it has no size.
 export const hashes = JSON.parse($("hashes").textContent);
 export const files = Object.keys(hashes);
 
-// The progress counts the files of the game's first frame: the sounds come after it.
-const shownFirst = files.filter((file) => !file.startsWith("sfx/"));
+// The progress counts the downloads of the game's first frame: the sounds come after it.
+const shownFirst = files.filter((file) => hashes[file].at && !file.startsWith("sfx/"));
 let filesIn = 0;
 export function showProgress() {
   const progress = $("progress");

@@ -1,42 +1,47 @@
 // The game's pictures, sounds and font, fetched by the page and handed to the game as the
 // desktop finds them: a file missing from the site is missing for the game too, which judges
-// that as it does there. Each picture is decoded by the browser as soon as it arrives, away
-// from the page's thread, and handed to the game decoded (platform/picture_format_web.cpp),
-// where the game would decode them one after another before its first picture. Only a PNG
-// that is whole is decoded: the seal checked each one, and its hash makes sure of the bytes.
-// The game refuses any other as the desktop refuses a damaged picture.
+// that as it does there. The pictures and the font come in one download, the pack (seal.py
+// fills it); each picture is decoded by the browser as soon as the pack is in, away from the
+// page's thread, and handed to the game decoded (platform/picture_format_web.cpp), where the
+// game would decode them one after another before its first picture. Only a PNG that is whole
+// is decoded: the seal checked each one, and the pack's hash makes sure of the bytes. The game
+// refuses any other as the desktop refuses a damaged picture.
 
 import { download, files, hashes } from "./downloads.js";
 
 const inFolder = (folder) => files.filter((file) => file.startsWith(folder + "/"));
 
-// Resolves to the picture, or to null where the site lacks the file or it is not whole. As the
+// Resolves to the packed files, { file: bytes }, without those missing from the site.
+export function downloadPack() {
+  return download("assets.pack").then((response) => response.arrayBuffer()).then((pack) =>
+    Object.fromEntries(files.filter((file) => hashes[file].size !== undefined)
+      .map((file) => [file, new Uint8Array(pack, hashes[file].from, hashes[file].size)])));
+}
+
+// Resolves to the picture, or to null where the site lacks it or it is not whole. As the
 // file holds it: the desktop applies no colour profile either. ImageDecoder decodes the bytes
-// as they are; a Blob, where a browser lacks it, is first read back through the browser's own
-// process, which held the decoding back by tens of milliseconds on a first visit.
-function decodedPicture(file) {
-  return download(file, true).then((response) => {
-    if (!response || !hashes[file].whole) return null;
-    const decoded = typeof ImageDecoder === "function"
-      ? response.arrayBuffer().then((bytes) => {
-        const decoder = new ImageDecoder({ data: bytes, type: "image/png",
-          colorSpaceConversion: "none" });
-        return decoder.decode().then(({ image }) => createImageBitmap(image).finally(() => {
-          image.close();
-          decoder.close();
-        }));
-      })
-      : response.blob().then((bytes) => createImageBitmap(bytes,
-        { colorSpaceConversion: "none" }));
-    return decoded.catch(() => null);
-  });
+// as they are; a Blob, where a browser lacks it, is read through the browser's own process,
+// which held the decoding back by tens of milliseconds on a first visit.
+function decodedPicture(bytes, whole) {
+  if (!bytes || !whole) return Promise.resolve(null);
+  const decoded = typeof ImageDecoder === "function"
+    ? Promise.resolve().then(() => {
+      const decoder = new ImageDecoder({ data: bytes, type: "image/png",
+        colorSpaceConversion: "none" });
+      return decoder.decode().then(({ image }) => createImageBitmap(image).finally(() => {
+        image.close();
+        decoder.close();
+      }));
+    })
+    : createImageBitmap(new Blob([bytes]), { colorSpaceConversion: "none" });
+  return decoded.catch(() => null);
 }
 
 // The pictures, which the game's first frame needs: resolves to [{ file, picture }], the
 // picture missing where the game cannot have it.
-export function downloadPictures() {
+export function decodePictures(packed) {
   return Promise.all(inFolder("gfx").map((file) =>
-    decodedPicture(file).then((picture) => ({ file, picture }))));
+    decodedPicture(packed[file], hashes[file].whole).then((picture) => ({ file, picture }))));
 }
 
 // The sounds, which the game opens once its first frame is shown, and asks for only then, so
@@ -50,16 +55,13 @@ export function downloadSounds() {
 
 // The browser's SDL_ttf draws with the page's font of the name the game opens. Without it the
 // game plays on in the browser's own font, as the desktop plays on without its texts.
-export function loadFont() {
-  return download("fonts/vera.ttf", true).then((response) => {
-    if (!response) {
-      console.warn("fonts/vera.ttf did not download; the menu uses another font");
-      return;
-    }
-    return response.arrayBuffer()
-      .then((bytes) => new FontFace("fonts/vera.ttf", bytes).load())
-      .then((face) => document.fonts.add(face));
-  });
+export function loadFont(packed) {
+  const bytes = packed["fonts/vera.ttf"];
+  if (!bytes) {
+    console.warn("fonts/vera.ttf is not on the site; the menu uses another font");
+    return Promise.resolve();
+  }
+  return new FontFace("fonts/vera.ttf", bytes).load().then((face) => document.fonts.add(face));
 }
 
 // The WebAssembly, compiled as it streams in where the server names its type.

@@ -8,7 +8,8 @@ import { loadGameScript, showProgress } from "./downloads.js";
 import { keepDragsWhileHeld } from "./drag.js";
 import { fingers, keepFitted } from "./fit.js";
 import { offerFlagMode } from "./flag_mode.js";
-import { compileGame, downloadPictures, downloadSounds, loadFont, placeGameFiles } from "./game_files.js";
+import { compileGame, decodePictures, downloadPack, downloadSounds, loadFont, placeGameFiles }
+  from "./game_files.js";
 import { offerMenuControl } from "./menu_key.js";
 import { end, failed, gameStarted, listenForTheEnd, showMessageBox, showProblem } from "./messages.js";
 import { keepForOffline } from "./offline.js";
@@ -38,21 +39,23 @@ function offerFullScreen() {
   });
 }
 
-// The game's script, its WebAssembly (compiled as it arrives), font and pictures, whose
-// requests the page's hints made already: started before anything else of the page. The game
-// starts once these are in; it asks for its sounds (placeSounds) once its first frame is shown.
+// The game's script, its WebAssembly (compiled as it arrives) and the pack of its font and
+// pictures, whose requests the page's hints made already: started before anything else of the
+// page. The game starts once these are in; it asks for its sounds (placeSounds) once its first
+// frame is shown.
 function startDownloads() {
   const fail = (error) => failed(error.message);
   loadGameScript(failed);
   const compiled = compileGame();
-  const pictures = downloadPictures();
+  const packed = downloadPack();
+  const pictures = packed.then(decodePictures);
   const placing = (arrived) => {
     arrived.catch(fail);
     const place = arrived.then((files) => (Module) => placeGameFiles(Module, files));
     place.catch(() => {});
     return place;
   };
-  const picturesReady = placing(Promise.all([compiled, loadFont(), pictures])
+  const picturesReady = placing(Promise.all([compiled, packed.then(loadFont), pictures])
     .then(([, , decoded]) => decoded));
   return { compiled, picturesReady, fetchSounds: () => placing(downloadSounds()), fail };
 }

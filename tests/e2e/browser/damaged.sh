@@ -1,7 +1,8 @@
 # Sourced by play_in_browser.sh: sites with damaged pictures, sounds and files, and WebKit
 # without the media plugins that decode its sounds.
 
-# A picture the desktop refuses is refused here too: NAME, then how the file is damaged.
+# A picture the desktop refuses is refused here too, damaged before the site is sealed (the
+# seal packs it as it is): NAME, then how the file is damaged.
 while read -r name damage; do
     damaged_site "$name-$damage" "gfx/$name" "$damage"
     sealed_site "$name-$damage"
@@ -55,11 +56,10 @@ dunmarrow.wasm missing did not download.
 dunmarrow.wasm byte did not download intact.
 dunmarrow.js half did not download intact.
 dunmarrow.js missing did not download.
-gfx/back800.png byte did not download intact.
-gfx/win.png missing did not download.
-gfx/sprites.png half did not download intact.
+assets.pack byte did not download intact.
+assets.pack missing did not download.
+assets.pack half did not download intact.
 sfx/explosion.wav byte did not download intact.
-fonts/vera.ttf byte did not download intact.
 FILES
 
 # WebKit on a system without GStreamer's good plugins (WAV's among them): no sound decodes,

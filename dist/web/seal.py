@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Seals a built site: every file the page downloads or loads as its own (the game, its
-pictures, sounds and font, the page's scripts and style) gets a name that changes with its
-content, so that a browser's cache can never answer a new index.html with a file of an older
+"""Seals a built site: every file the page downloads or loads as its own (the game, the pack
+of its pictures and font, its sounds, the page's scripts and style) gets a name that changes
+with its content, so that a browser's cache can never answer a new index.html with a file of an older
 build. The files that the game's first frame needs beside its code (its pictures and its font)
 go into one file, the pack, which a first visit downloads in one request rather than six. The
 page's table of hashes (#hashes in index.html) gets each downloaded file's name and hash, which
@@ -37,7 +37,7 @@ def whole_png(data):
     whole with its checksum, IHDR first and IEND last. The browser would draw what it could of a
     damaged picture, where the desktop refuses it, so the page has it decode only a whole one;
     the check is made here, once, rather than by every player's browser before the game's first
-    frame (the file's hash makes sure the player gets the bytes checked)."""
+    frame (the pack's hash makes sure the player gets the bytes checked)."""
     if data[:8] != PNG_SIGNATURE:
         return False
     at, first = 8, True
@@ -134,8 +134,9 @@ def seal_page_scripts(site):
 def hints(table):
     """Everything else the game's first frame needs, asked for with the page itself rather than
     once its script has run, each request as the page makes it (CORS, with its hash) so that the
-    page's own request takes the answer: the game's script, WebAssembly, font and pictures. The
-    sounds are asked for once that frame is shown, and do not compete with it."""
+    page's own request takes the answer: the game's script, its WebAssembly and the pack of its
+    font and pictures. The sounds are asked for once that frame is shown, and do not compete
+    with it."""
     lines = []
     for name, entry in table.items():
         if not entry.get("integrity") or name.startswith("sfx/"):
@@ -175,9 +176,8 @@ def packed_contents(site, table, pack):
     if now is None:
         return {}
     data = (site.root / now).read_bytes()
-    return {name: data[entry["from"]:entry["from"] + entry["size"]]
-            for name, entry in table.items()
-            if isinstance(entry, dict) and entry.get("in") == pack and "size" in entry}
+    return {name: data[table[name]["from"]:table[name]["from"] + table[name]["size"]]
+            for name in packs(table).get(pack, []) if "size" in table[name]}
 
 
 def fill_pack(site, table, pack, names):
@@ -191,6 +191,10 @@ def fill_pack(site, table, pack, names):
         if loose is not None:
             contents[name] = (site.root / loose).read_bytes()
             (site.root / loose).unlink()
+            # Nor an empty folder left behind (gfx/) in the site.
+            folder = (site.root / loose).parent
+            if folder != site.root and not any(folder.iterdir()):
+                folder.rmdir()
         entries[name] = {"in": pack}
         if name in contents:
             entries[name].update({"from": len(data), "size": len(contents[name])})

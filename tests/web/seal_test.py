@@ -96,6 +96,7 @@ class Pack(unittest.TestCase):
         self.assertEqual(table["gfx/menu.png"], {"in": "assets.pack", "whole": False})
         for name in packed:
             self.assertFalse((self.root / name).exists(), name)
+        self.assertFalse((self.root / "gfx").exists(), "an empty folder left in the site")
         self.assertIn('href="%s" integrity="%s"' % (table["assets.pack"]["at"],
                       table["assets.pack"]["integrity"]), text)
         worker = (self.root / "service-worker.js").read_text()
@@ -106,6 +107,7 @@ class Pack(unittest.TestCase):
         # Sealed again as it is, nothing changes; a picture put back under its plain name
         # replaces the packed one; unpacked, changed and sealed, the pack holds the change.
         self.assertEqual(self.seal()[1], table)
+        (self.root / "gfx").mkdir()
         (self.root / "gfx/win.png").write_bytes(SPRITES)
         _, table = self.seal()
         self.assertEqual(self.unpacked(table), dict(packed, **{"gfx/win.png": SPRITES}))
